@@ -1,0 +1,173 @@
+#include "Airspaces.h"
+
+#include <array>
+#include <cmath>
+#include <initializer_list>
+
+#include "Utils.h"
+#include "numtext/NumText.h"
+#include "platform/Streams.h"
+
+// --- TGeographicPoint ---
+
+namespace {
+
+constexpr char DegreeSign = static_cast<char>(176);
+constexpr int SlotCount = 6;
+constexpr int FirstLongitudeSlot = 4;
+
+bool InRange(double value, double limit) { return value >= -limit && value <= limit; }
+
+// Pass 1: runs of blanks collapse and a leading blank goes; a double quote or
+// a comma becomes a blank, an apostrophe or the degree sign a ":"; letters
+// are upper-cased. ‹50°30'15" n› becomes ‹50:30:15  N›.
+std::string NormaliseCoordinates(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  char previous = ' ';
+  for (const char c : text) {
+    if (c == ' ') {
+      if (previous != ' ') result += ' ';
+    } else if (c == '"' || c == ',') {
+      result += ' ';
+    } else if (c == '\'' || c == DegreeSign) {
+      result += ':';
+    } else {
+      result += UpperCaseChar(c);
+    }
+    previous = c;
+  }
+  return result;
+}
+
+// Pass 2: numbers fill six slots in order, latitude's D M S then
+// longitude's. Accepted forms, all with or without blanks before the letters:
+//   D:M:S N D:M:S E      ‹50:30:15 N 014:20:30 E›
+//   D:M.mmm N D:M.mmm E  ‹45:15.531 N 006:18.333 E›
+//   D.ddd N D.ddd E      ‹50.5 N 14.25 E›
+// A latitude letter after some latitude number moves on to the longitude, so
+// the shorter forms land in the right slots.
+class TCoordinateScanner {
+public:
+  void Scan(std::string_view normalised) {
+    for (const char c : normalised) {
+      if (c == ':') {
+        StorePending();
+      } else if (c == ' ') {
+        if (!Pending.empty()) StorePending();
+      } else if (c == '-' || c == '.' || (c >= '0' && c <= '9')) {
+        Pending += c;
+      } else if (c == 'N' || c == 'S') {
+        MoveToLongitude();
+        LatitudeHemisphere = c;
+      } else if (c == 'E' || c == 'W') {
+        LongitudeHemisphere = c;
+      }
+    }
+    if (!Pending.empty()) StorePending();
+  }
+
+  double Latitude() const { return WithHemisphere(Degrees(0), LatitudeHemisphere == 'S', LatitudeHemisphere); }
+  double Longitude() const { return WithHemisphere(Degrees(3), LongitudeHemisphere == 'W', LongitudeHemisphere); }
+
+private:
+  // Converts even an empty text, which fails: ‹50::00› is invalid.
+  void StorePending() {
+    const double number = TextToNumber(Pending);
+    if (Slot <= SlotCount) Slots[Slot - 1] = number;  // a seventh number has no place
+    ++Slot;
+    Pending.clear();
+  }
+
+  void MoveToLongitude() {
+    const bool latitudeSeen = Slot > 1 || !Pending.empty();
+    if (Slot >= FirstLongitudeSlot || !latitudeSeen) return;
+    if (!Pending.empty()) StorePending();
+    Slot = FirstLongitudeSlot;
+  }
+
+  // (minutes / 60 + degrees) + seconds / 3600, in extended precision, rounded once.
+  double Degrees(int first) const {
+    const long double degrees = static_cast<long double>(Slots[first]);
+    const long double minutes = static_cast<long double>(Slots[first + 1]);
+    const long double seconds = static_cast<long double>(Slots[first + 2]);
+    return static_cast<double>((minutes / 60 + degrees) + seconds / 3600);
+  }
+
+  static double WithHemisphere(double value, bool negative, char letter) {
+    if (letter == 0) return value;
+    return negative ? -std::fabs(value) : std::fabs(value);
+  }
+
+  std::array<double, SlotCount> Slots{};
+  int Slot = 1;
+  std::string Pending;
+  char LatitudeHemisphere = 0;
+  char LongitudeHemisphere = 0;
+};
+
+}  // namespace
+
+TGeographicPoint::TGeographicPoint(double latitude, double longitude)
+    : Latitude(InRange(latitude, 90) ? latitude : 0), Longitude(InRange(longitude, 180) ? longitude : 0) {}
+
+void TGeographicPoint::SetFromText(std::string_view text) {
+  TCoordinateScanner scanner;
+  scanner.Scan(NormaliseCoordinates(text));
+  Latitude = scanner.Latitude();
+  Longitude = scanner.Longitude();
+}
+
+std::string TGeographicPoint::AsPinText() const {
+  return FormatFixed(Latitude, PinPrecision, PinDigits) + " " + FormatFixed(Longitude, PinPrecision, PinDigits);
+}
+
+// --- TAirspace ---
+
+void TAirspace::AddBorderPoint(std::string_view text) {
+  TGeographicPoint point;
+  point.SetFromText(text);
+  Border.push_back(point);
+}
+
+void TAirspace::ReleaseBorder() { std::vector<TGeographicPoint>().swap(Border); }
+
+// --- The markup writer ---
+
+namespace {
+
+constexpr std::string_view OpeningTemplate = "  <airspace class=\"%s\" name=\"%s\" pin=\"%s\">";
+constexpr std::string_view BorderStartTemplate = "    <border>";
+constexpr std::string_view PointTemplate = "      <point lat=\"%f\" lon=\"%f\"/>";
+constexpr std::string_view BorderEndTemplate = "    </border>";
+constexpr std::string_view ClosingTemplate = "  </airspace>";
+
+// The template with each "%s" or "%f" replaced by the next field, which the
+// caller has already converted.
+std::string FillTemplate(std::string_view pattern, std::initializer_list<std::string_view> fields) {
+  std::string line;
+  auto field = fields.begin();
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && field != fields.end()) {
+      line.append(*field++);
+      ++i;
+    } else {
+      line += pattern[i];
+    }
+  }
+  return line;
+}
+
+}  // namespace
+
+void WriteAirspace(const TAirspace& airspace, TStream& stream) {
+  WriteLine(stream, FillTemplate(OpeningTemplate, {UpperCase(airspace.AirspaceClass), UpperCase(airspace.Name),
+                                                   airspace.Pin.AsPinText()}));
+  if (!airspace.Border.empty()) {
+    WriteLine(stream, BorderStartTemplate);
+    for (const TGeographicPoint& point : airspace.Border)
+      WriteLine(stream, FillTemplate(PointTemplate, {FormatFloat(point.Latitude), FormatFloat(point.Longitude)}));
+    WriteLine(stream, BorderEndTemplate);
+  }
+  WriteLine(stream, ClosingTemplate);
+}

@@ -1,0 +1,70 @@
+// The OpenAir reader: logical lines and tokens, and the block parser that
+// turns each blank-line-separated block into an airspace.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Airspaces.h"
+
+class TStream;
+
+// A set of byte values.
+class TCharSet {
+public:
+  constexpr TCharSet(int first, int last) {
+    for (int c = first; c <= last; ++c) Members[c] = true;
+  }
+  constexpr TCharSet(std::initializer_list<int> members) {
+    for (const int c : members) Members[c] = true;
+  }
+  constexpr bool Contains(char c) const { return Members[static_cast<unsigned char>(c)]; }
+
+private:
+  std::array<bool, 256> Members{};
+};
+
+constexpr char CommentChar = '*';
+constexpr TCharSet Delimiters(0, 32);     // every control byte and the blank
+constexpr TCharSet LineBreakChars{10, 13};
+constexpr std::string_view LineBreak = "\r\n";
+
+constexpr std::array<std::string_view, 6> Keywords = {"AC", "AN", "AT", "AL", "AH", "DP"};
+enum TKeyword : int { KeywordAC = 1, KeywordAN, KeywordAT, KeywordAL, KeywordAH, KeywordDP };
+
+// Reads logical lines: line breaks and comment lines removed, leading
+// delimiters dropped, a "*" after some text dropped with the delimiters that
+// follow it. A line ends at CR, CR LF, or LF alone; it keeps one flag
+// between calls (was the last byte a CR) and never looks ahead.
+class TLineReader {
+public:
+  explicit TLineReader(TStream& stream) : Stream(stream) {}
+
+  // The next logical line into `line` (empty for a blank line); false at the
+  // end of the input, which is no text, so a line "@EOF" is ordinary.
+  bool ReadLine(std::string& line);
+
+private:
+  TStream& Stream;
+  bool LastWasCR = false;
+};
+
+using TTokenList = std::vector<std::string>;
+
+// Replaces `tokens` by the tokens of a non-empty line, cut at runs of
+// delimiters; a line ending in a delimiter gives one empty last token.
+void SplitTokens(std::string_view line, TTokenList& tokens);
+
+// The tokens from `first` to `last` joined by single blanks; a `last` that is
+// negative or below `first` means the final token.
+std::string JoinTokens(const TTokenList& tokens, int first, int last);
+
+// 1 to 6 by the Keywords table, without regard to case; -1 for any other token.
+int KeywordIndex(std::string_view token);
+
+// The input's airspaces, one per block, in input order.
+using TAirspaceList = std::vector<std::unique_ptr<TAirspace>>;
+TAirspaceList ParseAirspaces(TStream& stream);

@@ -1,0 +1,17 @@
+// Helpers shared by the reader and the writer: the one upper-casing rule and
+// the line writer through which every output line reaches its stream.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class TStream;
+
+// "a" to "z" become "A" to "Z"; every other byte, those above 127 included,
+// stays as it is.
+inline char UpperCaseChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+std::string UpperCase(std::string_view text);
+
+// The bytes of the text, then CR and LF, each as a one-byte write. Failures
+// are kept by the stream, not here.
+void WriteLine(TStream& stream, std::string_view text);

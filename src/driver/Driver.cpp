@@ -1,0 +1,69 @@
+#include "driver/Driver.h"
+
+#include <cerrno>
+
+#include "Airspaces.h"
+#include "Errors.h"
+#include "OAParser.h"
+#include "numtext/NumText.h"
+#include "platform/Console.h"
+#include "platform/Files.h"
+#include "platform/Process.h"
+
+std::string InputFileName;
+std::string OutputFileName;
+std::unique_ptr<TFileStream> InputStream;
+std::unique_ptr<TFileStream> OutputStream;
+char SavedSeparator = '.';
+
+namespace {
+
+[[noreturn]] void ArgumentsMissing() {
+  ConsoleWriteLine("Error: Arguments missing...");
+  ConsoleWriteLine("Usage: TARNEL <input-file[.oa]> <output-file[.zrn]>");
+  ConsoleWriteLine("");
+  Halt(1);
+}
+
+[[noreturn]] void InputMissing() {
+  ConsoleWriteLine("Error: The specified input file doesn't exist...");
+  Halt(1);
+}
+
+// The input stays open without sharing while the run lasts: an output that
+// is the input itself, by any spelling or link, must not truncate it.
+void CreateOutput() {
+  if (SameFile(InputFileName, OutputFileName))
+    throw EFCreateError(FileErrorMessage("Cannot create file", OutputFileName, EBUSY));
+  OutputStream = std::make_unique<TFileStream>(OutputFileName, TFileStream::TMode::Create);
+}
+
+}  // namespace
+
+void StartUp(int argc, const char* const* argv) {
+  SavedSeparator = DecimalSeparator;
+  DecimalSeparator = '.';
+  for (const char* line : BannerLines) ConsoleWriteLine(line);
+  if (argc < 3) ArgumentsMissing();
+  InputFileName = argv[1];
+  OutputFileName = argv[2];
+  if (!FileExists(InputFileName)) InputMissing();
+  InputStream = std::make_unique<TFileStream>(InputFileName, TFileStream::TMode::OpenRead);
+  CreateOutput();
+}
+
+void Convert() {
+  TAirspaceList airspaces = ParseAirspaces(*InputStream);
+  for (std::unique_ptr<TAirspace>& airspace : airspaces) {
+    WriteAirspace(*airspace, *OutputStream);
+    airspace->ReleaseBorder();
+    airspace.reset();
+  }
+}
+
+void ShutDown() {
+  InputStream.reset();
+  OutputStream->Close();
+  OutputStream.reset();
+  DecimalSeparator = SavedSeparator;
+}

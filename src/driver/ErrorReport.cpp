@@ -1,0 +1,31 @@
+#include "driver/ErrorReport.h"
+
+#include "Errors.h"
+#include "platform/Console.h"
+#include "platform/Process.h"
+
+namespace {
+
+std::string HexPlace(std::uint32_t place) {
+  static constexpr char HexDigits[] = "0123456789ABCDEF";
+  std::string text(8, '0');
+  for (int i = 7; i >= 0; --i, place >>= 4) text[i] = HexDigits[place & 0xF];
+  return text;
+}
+
+}  // namespace
+
+std::string ErrorReportText(const std::string& className, const std::string& moduleName,
+                            std::uint32_t place, const std::string& message) {
+  const bool addStop = !message.empty() && message.back() != '.';
+  return "Exception " + className + " in module " + moduleName + " at " + HexPlace(place) + ".\r\n" +
+         message + (addStop ? "." : "") + "\r\n";
+}
+
+void ShowErrorReport(const Exception& error, const std::string& invokedAs) {
+  ConsoleFlush();
+  ConsoleWriteError(ErrorReportText(error.ClassName(), ModuleName(invokedAs), CodeOffset(error.Place()),
+                                    error.Message()) +
+                    "\r\n");
+  Halt(1);
+}

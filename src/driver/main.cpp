@@ -1,0 +1,25 @@
+// TARNEL <input-file> <output-file>: converts OpenAir airspaces to ZRN markup.
+
+#include <new>
+
+#include "Errors.h"
+#include "driver/Driver.h"
+#include "driver/ErrorReport.h"
+#include "platform/Process.h"
+
+int main(int argc, char** argv) {
+  const std::string invokedAs = argc > 0 ? argv[0] : "TARNEL";
+  IgnoreBrokenPipe();
+  try {
+    StartUp(argc, argv);
+    Convert();
+    ShutDown();
+  } catch (const Exception& error) {
+    ShowErrorReport(error, invokedAs);
+  } catch (const std::bad_alloc&) {
+    ShowErrorReport(EOutOfMemory("Out of memory"), invokedAs);
+  } catch (const std::exception& error) {
+    ShowErrorReport(Exception("Exception", error.what(), CurrentPlace()), invokedAs);
+  }
+  Halt(0);
+}

@@ -1,0 +1,45 @@
+// Number texts: how decimal texts become doubles and doubles become
+// fixed-point texts, to the digit and independent of the C locale.
+#pragma once
+
+#include <limits>
+#include <string>
+#include <string_view>
+
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "TARNEL needs the 80-bit extended long double (64-bit significand): "
+              "its number conversions are defined in that precision");
+
+// The decimal point of every conversion; the driver sets it to '.' for the run.
+extern char DecimalSeparator;
+
+// A sign, up to 18 significant digits and an exponent: 0.d1d2... x 10^Exponent.
+// Zero has no digits, exponent 0 and no sign.
+struct TDecimalForm {
+  bool Negative = false;
+  std::string Digits;
+  int Exponent = 0;
+};
+
+// The magnitude's exact decimal expansion rounded to 18 significant digits
+// (ties to even), with the value's sign. Only for finite values.
+TDecimalForm DecimalExpansion(double value);
+
+// Blanks, sign, digits, a fraction after DecimalSeparator, an exponent after
+// "E", blanks. Raises EConvertError "'text' is not a valid floating point
+// value" for any other text and for a value beyond the range of a double.
+double TextToNumber(std::string_view text);
+
+// Fixed point with exactly `digits` digits after the decimal point, from at
+// most `precision` significant digits, rounded half away from zero on the
+// 18-digit expansion; exponent form from 10^precision on.
+std::string FormatFixed(double value, int precision, int digits);
+
+// The "%f" conversion of the output templates.
+constexpr int FloatPrecision = 18;
+constexpr int FloatDigits = 2;
+std::string FormatFloat(double value);
+
+// The pin text's conversion.
+constexpr int PinPrecision = 15;
+constexpr int PinDigits = 11;
