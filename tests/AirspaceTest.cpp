@@ -1,0 +1,161 @@
+// The airspace record, its markup, and the block parser, in memory.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Airspaces.h"
+#include "Errors.h"
+#include "OAParser.h"
+#include "Utils.h"
+#include "platform/Streams.h"
+
+namespace {
+
+std::string Markup(const TAirspace& airspace) {
+  TMemoryStream stream;
+  WriteAirspace(airspace, stream);
+  stream.Flush();
+  return stream.Data();
+}
+
+TEST(WriteAirspaceTest, TwoPointExample) {
+  TAirspace airspace;
+  airspace.AirspaceClass = "R";
+  airspace.Name = "Test Area";
+  airspace.AddBorderPoint("50:30:00 N 014:20:00 E");
+  airspace.AddBorderPoint("50:31:00 N 014:21:30 E");
+  EXPECT_EQ(Markup(airspace),
+            "  <airspace class=\"R\" name=\"TEST AREA\" pin=\"0.00000000000 0.00000000000\">\r\n"
+            "    <border>\r\n"
+            "      <point lat=\"50.50\" lon=\"14.33\"/>\r\n"
+            "      <point lat=\"50.52\" lon=\"14.36\"/>\r\n"
+            "    </border>\r\n"
+            "  </airspace>\r\n");
+}
+
+TEST(WriteAirspaceTest, NoBorderLinesWithoutPoints) {
+  EXPECT_EQ(Markup(TAirspace()),
+            "  <airspace class=\"\" name=\"\" pin=\"0.00000000000 0.00000000000\">\r\n  </airspace>\r\n");
+}
+
+TEST(WriteAirspaceTest, UpperCasesAsciiOnlyAndEscapesNothing) {
+  TAirspace airspace("Prague ctr \"<&>\" C\xf4te \xe9t\xe9");
+  airspace.AirspaceClass = "ctr";
+  airspace.Pin.SetFromText("33:52:00 S 151:12:00 E");
+  airspace.AddBorderPoint("33:52:00 S 151:12:00 E");
+  airspace.AddBorderPoint("33:52:00 S 151:12:00 E");
+  EXPECT_EQ(Markup(airspace),
+            "  <airspace class=\"CTR\" name=\"PRAGUE CTR \"<&>\" C\xf4TE \xe9T\xe9\" "
+            "pin=\"-33.86666666667 151.20000000000\">\r\n"
+            "    <border>\r\n"
+            "      <point lat=\"-33.87\" lon=\"151.20\"/>\r\n"
+            "      <point lat=\"-33.87\" lon=\"151.20\"/>\r\n"
+            "    </border>\r\n"
+            "  </airspace>\r\n");
+}
+
+TEST(AirspaceTest, FailingPointIsNotAppendedAndBorderIsReleased) {
+  TAirspace airspace;
+  airspace.AddBorderPoint("1:2:3 N 4:5:6 E");
+  EXPECT_THROW(airspace.AddBorderPoint("1::3 N"), EConvertError);
+  ASSERT_EQ(airspace.Border.size(), 1u);
+  airspace.ReleaseBorder();
+  EXPECT_TRUE(airspace.Border.empty());
+  EXPECT_EQ(airspace.Border.capacity(), 0u);
+}
+
+TEST(UpperCaseTest, AsciiLettersOnly) {
+  EXPECT_EQ(UpperCase("abz AZ 09 `{ \x80\xe9\xff"), "ABZ AZ 09 `{ \x80\xe9\xff");
+}
+
+// --- the block parser ---
+
+TAirspaceList Parse(const std::string& input) {
+  TMemoryStream stream(input);
+  return ParseAirspaces(stream);
+}
+
+std::string ParseAndWrite(const std::string& input) {
+  TMemoryStream out;
+  for (const auto& airspace : Parse(input)) WriteAirspace(*airspace, out);
+  out.Flush();
+  return out.Data();
+}
+
+TEST(ParseAirspacesTest, RecordsFillTheAirspaceOfTheirBlock) {
+  const TAirspaceList list = Parse(
+      "* header\r\n\r\nAC R\r\nAN Test  Area\r\nAL SFC\r\nAH 2000F\r\nV X=1:2:3 N 4:5:6 E\r\n"
+      "AT 50:30:15 N 014:20:30 E\r\nDP 50:30:00 N 014:20:00 E\r\n* inside\r\nDP 51:30:00 N 000:07:30 W\r\n\r\n\r\n"
+      "ac q\r\nan second\r\n");
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0]->AirspaceClass, "R");
+  EXPECT_EQ(list[0]->Name, "Test Area");
+  EXPECT_EQ(list[0]->Pin.AsPinText(), "50.50416666667 14.34166666667");
+  ASSERT_EQ(list[0]->Border.size(), 2u);
+  EXPECT_DOUBLE_EQ(list[0]->Border[1].Longitude, -0.125);
+  EXPECT_EQ(list[1]->AirspaceClass, "q");
+  EXPECT_EQ(list[1]->Name, "second");
+}
+
+TEST(ParseAirspacesTest, BlocksAndNames) {
+  const struct {
+    const char* Title;
+    std::string Input;
+    std::size_t Count;
+    const char* FirstClass;
+    const char* FirstName;
+    std::size_t FirstPoints;
+  } cases[] = {
+      {"empty", "", 0, "", "", 0},
+      {"comments and blanks", "* a\r\n\r\n  \r\n*b\r\n", 0, "", "", 0},
+      {"blocks run into each other", "AC R\r\nAN A\r\nDP 1:0:0 N 2:0:0 E\r\nAC Q\r\nAN B\r\nDP 3:0:0 N 4:0:0 E\r\n", 1,
+       "Q", "A B", 2},
+      {"trailing blank lines", "AC R\r\n\r\nAC Q\r\n\r\n\r\n\r\n", 2, "R", "", 0},
+      {"other record only", "V X=50:30:00 N 014:20:00 E\r\n", 1, "", "", 0},
+      {"AC with a trailing blank", "AC \r\nAN X\r\n", 1, "", "X", 0},
+      {"AN with a trailing blank", "AN X \r\nAN Y\r\n", 1, "", "X  Y", 0},
+      {"AN without value", "AN\r\nAN Y\r\n", 1, "", "Y", 0},
+      {"DP without value", "DP\r\n", 1, "", "", 1},
+      {"@EOF is an ordinary record", "AC R\r\n@EOF\r\nAN X\r\n\r\nAC Q\r\n", 2, "R", "X", 0},
+      {"LF line ends", "AC R\nAN A\n\nAC Q\n", 2, "R", "A", 0},
+  };
+  for (const auto& c : cases) {
+    const TAirspaceList list = Parse(c.Input);
+    ASSERT_EQ(list.size(), c.Count) << c.Title;
+    if (c.Count == 0) continue;
+    EXPECT_EQ(list[0]->AirspaceClass, c.FirstClass) << c.Title;
+    EXPECT_EQ(list[0]->Name, c.FirstName) << c.Title;
+    EXPECT_EQ(list[0]->Border.size(), c.FirstPoints) << c.Title;
+  }
+}
+
+TEST(ParseAirspacesTest, FailuresOfRecords) {
+  try {
+    Parse("AC R\r\n\r\nAC\r\nAN X\r\n");
+    ADD_FAILURE() << "a lone AC was accepted";
+  } catch (const EStringListError& error) {
+    EXPECT_EQ(error.ClassName(), "EStringListError");
+    EXPECT_EQ(error.Message(), "List index out of bounds (1)");
+  }
+  EXPECT_THROW(Parse("AC R\r\nDP 50:30:00 N\r\n\r\nAC Q\r\nDP 50::00 N\r\n"), EConvertError);
+  EXPECT_THROW(Parse("AT 1.2.3\r\n"), EConvertError);
+}
+
+TEST(ParseAirspacesTest, LineEndsDoNotChangeTheResult) {
+  const std::string crlf = "AC R\r\nAN A\r\nDP 50:30:00 N 014:20:00 E\r\n\r\nAC Q\r\nDP 1:2:3 S 4:5:6 W\r\n";
+  std::string cr = crlf, lf = crlf;
+  std::erase(cr, '\n');
+  std::erase(lf, '\r');
+  EXPECT_EQ(ParseAndWrite(cr), ParseAndWrite(crlf));
+  EXPECT_EQ(ParseAndWrite(lf), ParseAndWrite(crlf));
+}
+
+TEST(ParseAirspacesTest, ManyNameLinesExtendTheName) {
+  std::string input = "AC R\r\n";
+  for (int i = 0; i < 100000; ++i) input += "AN x\r\n";
+  const TAirspaceList list = Parse(input);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]->Name.size(), 2 * 100000u - 1);
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+// The program as a user meets it: banner, argument checks, file failures,
+// the error report and exit codes, and console write failures.
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "ProcessRunner.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Sample = "AC R\r\nAN Test Area\r\nDP 50:30:00 N 014:20:00 E\r\n\r\n";
+const std::string ArgumentsMissing =
+    "Error: Arguments missing...\r\nUsage: TARNEL <input-file[.oa]> <output-file[.zrn]>\r\n\r\n";
+
+// The report's first line carries a place that changes with every build.
+void ExpectReport(const std::string& stderrText, const std::string& className, const std::string& message) {
+  const std::regex report("Exception " + className + " in module TARNEL at [0-9A-F]{8}\\.\r\n");
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(stderrText, match, report)) << stderrText;
+  EXPECT_EQ(match.position(0), 0) << stderrText;
+  EXPECT_EQ(stderrText.substr(match.length(0)), message + "\r\n\r\n");
+}
+
+class CliTest : public testing::Test {
+protected:
+  TScratchDir Dir;
+};
+
+TEST_F(CliTest, TooFewArgumentsPrintUsage) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{}, std::vector<std::string>{"in.oa"}}) {
+    const TRunResult run = RunTarnel(args, Dir.Path());
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Stdout, Banner + ArgumentsMissing);
+    EXPECT_EQ(run.Stderr, "");
+    EXPECT_TRUE(fs::is_empty(Dir.Path()));
+  }
+}
+
+TEST_F(CliTest, ExtraArgumentsAreIgnored) {
+  WriteFile(Dir / "in.oa", Sample);
+  const TRunResult run = RunTarnel({"in.oa", "out.zrn", "third", "fourth"}, Dir.Path());
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(run.Stdout, Banner);
+  EXPECT_EQ(run.Stderr, "");
+  EXPECT_FALSE(ReadFile(Dir / "out.zrn").empty());
+  EXPECT_FALSE(fs::exists(Dir / "third"));
+}
+
+TEST_F(CliTest, MissingOrDirectoryInputLeavesTheOutputAlone) {
+  fs::create_directory(Dir / "folder.oa");
+  for (const char* input : {"missing.oa", "folder.oa"}) {
+    WriteFile(Dir / "out.zrn", "keep me");
+    const TRunResult run = RunTarnel({input, "out.zrn"}, Dir.Path());
+    EXPECT_EQ(run.ExitCode, 1) << input;
+    EXPECT_EQ(run.Stdout, Banner + "Error: The specified input file doesn't exist...\r\n") << input;
+    EXPECT_EQ(run.Stderr, "");
+    EXPECT_EQ(ReadFile(Dir / "out.zrn"), "keep me");
+  }
+  const TRunResult run = RunTarnel({"missing.oa", "new.zrn"}, Dir.Path());
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_FALSE(fs::exists(Dir / "new.zrn"));
+}
+
+// Linux has no share modes, so the program itself refuses an output that is
+// the open input, whatever the spelling.
+TEST_F(CliTest, OutputThatIsTheInputIsRefusedAndTheInputKept) {
+  fs::create_directory(Dir / "sub");
+  WriteFile(Dir / "in.oa", Sample);
+  fs::create_hard_link(Dir / "in.oa", Dir / "hard.oa");
+  fs::create_symlink("in.oa", Dir / "soft.oa");
+  const std::string full = (Dir / "in.oa").string();
+  const std::pair<std::string, std::string> spellings[] = {
+      {"in.oa", full},           {"./in.oa", full},
+      {full, full},              {"sub/../in.oa", full},
+      {"hard.oa", (Dir / "hard.oa").string()}, {"soft.oa", (Dir / "soft.oa").string()},
+  };
+  for (const auto& [output, shown] : spellings) {
+    const TRunResult run = RunTarnel({"in.oa", output}, Dir.Path());
+    EXPECT_EQ(run.ExitCode, 1) << output;
+    EXPECT_EQ(run.Stdout, Banner);
+    ExpectReport(run.Stderr, "EFCreateError", "Cannot create file \"" + shown + "\". Device or resource busy.");
+    EXPECT_EQ(ReadFile(Dir / "in.oa"), Sample) << output;
+  }
+  // And the other way round: the input named through a link to the output.
+  const TRunResult run = RunTarnel({"soft.oa", "in.oa"}, Dir.Path());
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_EQ(ReadFile(Dir / "in.oa"), Sample);
+}
+
+TEST_F(CliTest, UncreatableOutputsReportTheSystemText) {
+  WriteFile(Dir / "in.oa", Sample);
+  fs::create_directory(Dir / "folder");
+  const struct {
+    std::string Output, Shown, Reason;
+  } cases[] = {
+      {"nodir/out.zrn", (Dir / "nodir/out.zrn").string(), "No such file or directory"},
+      {"folder", (Dir / "folder").string(), "Is a directory"},
+  };
+  for (const auto& c : cases) {
+    const TRunResult run = RunTarnel({"in.oa", c.Output}, Dir.Path());
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Stdout, Banner);
+    ExpectReport(run.Stderr, "EFCreateError", "Cannot create file \"" + c.Shown + "\". " + c.Reason + ".");
+  }
+}
+
+// A socket file exists but cannot be opened as a file (even by root).
+TEST_F(CliTest, InputThatCannotBeOpenedReportsTheOpenFailure) {
+  const std::string socketPath = (Dir / "in.sock").string();
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const TRunResult run = RunTarnel({"in.sock", "out.zrn"}, Dir.Path());
+  ::close(fd);
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_EQ(run.Stdout, Banner);
+  ExpectReport(run.Stderr, "EFOpenError", "Cannot open file \"" + socketPath + "\". No such device or address.");
+  EXPECT_FALSE(fs::exists(Dir / "out.zrn"));
+}
+
+TEST_F(CliTest, ConsoleWriteFailuresEndThroughTheReport) {
+  WriteFile(Dir / "in.oa", Sample);
+  const struct {
+    TStdout Out;
+    const char* Message;
+  } cases[] = {
+      {TStdout::DevFull, "Disk full."},
+      {TStdout::Closed, "I/O error 9."},
+      {TStdout::BrokenPipe, "I/O error 32."},
+  };
+  for (const auto& c : cases) {
+    const TRunResult run = RunTarnel({"in.oa", "out.zrn"}, Dir.Path(), c.Out);
+    EXPECT_EQ(run.Signal, 0) << c.Message;
+    EXPECT_EQ(run.ExitCode, 1) << c.Message;
+    ExpectReport(run.Stderr, "EInOutError", c.Message);
+    EXPECT_FALSE(fs::exists(Dir / "out.zrn")) << "the banner comes before the files";
+  }
+}
+
+TEST_F(CliTest, OutputGetsTheUsualPermissions) {
+  WriteFile(Dir / "in.oa", Sample);
+  const mode_t old = ::umask(022);
+  const TRunResult run = RunTarnel({"in.oa", "out.zrn"}, Dir.Path());
+  ::umask(old);
+  ASSERT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(fs::status(Dir / "out.zrn").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+}
+
+}  // namespace

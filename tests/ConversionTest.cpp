@@ -1,0 +1,173 @@
+// Whole conversions through the process: golden outputs, failures that leave
+// the output empty, and the real published file in every line-end style.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "ProcessRunner.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TConversion {
+  TRunResult Run;
+  std::string Output;
+};
+
+TConversion ConvertText(const TScratchDir& dir, const std::string& input) {
+  WriteFile(dir / "in.oa", input);
+  TConversion result{RunTarnel({"in.oa", "out.zrn"}, dir.Path()), ""};
+  result.Output = ReadFile(dir / "out.zrn");
+  return result;
+}
+
+std::string Opening(const std::string& cls, const std::string& name,
+                    const std::string& pin = "0.00000000000 0.00000000000") {
+  return "  <airspace class=\"" + cls + "\" name=\"" + name + "\" pin=\"" + pin + "\">\r\n";
+}
+const std::string Closing = "  </airspace>\r\n";
+
+struct TGoldenCase {
+  const char* Title;
+  std::string Input;
+  std::string Output;
+};
+
+TEST(ConversionTest, GoldenOutputs) {
+  const TGoldenCase cases[] = {
+      {"road of one airspace", "AC R\r\nAN Test Area\r\nDP 50:30:00 N 014:20:00 E\r\n\r\n",
+       Opening("R", "TEST AREA") + "    <border>\r\n      <point lat=\"50.50\" lon=\"14.33\"/>\r\n    </border>\r\n" +
+           Closing},
+      {"two points", "AC R\r\nAN Test Area\r\nDP 50:30:00 N 014:20:00 E\r\nDP 50:31:00 N 014:21:30 E\r\n",
+       Opening("R", "TEST AREA") +
+           "    <border>\r\n      <point lat=\"50.50\" lon=\"14.33\"/>\r\n"
+           "      <point lat=\"50.52\" lon=\"14.36\"/>\r\n    </border>\r\n" +
+           Closing},
+      {"comments only", "* one\r\n\r\n   * two\r\n", ""},
+      {"empty input", "", ""},
+      {"blocks run into each other", "AC R\r\nAN A\r\nAC Q\r\nAN B\r\n", Opening("Q", "A B") + Closing},
+      {"trailing blank lines", "AC R\r\n\r\n\r\nAC Q\r\n\r\n\r\n\r\n", Opening("R", "") + Closing + Opening("Q", "") + Closing},
+      {"lower-case records", "ac r\r\nan prague ctr\r\n", Opening("R", "PRAGUE CTR") + Closing},
+      {"double blank in name", "AN Test  Area\r\n", Opening("", "TEST AREA") + Closing},
+      {"AC with a trailing blank", "AC \r\nAN X\r\n", Opening("", "X") + Closing},
+      {"@EOF line then more", "AC R\r\n\r\n@EOF\r\n\r\nAC Q\r\nAT 50:30:15 N 014:20:30 E\r\n",
+       Opening("R", "") + Closing + Opening("", "") + Closing + Opening("Q", "", "50.50416666667 14.34166666667") +
+           Closing},
+      {"order kept", "AC A\r\n\r\nAC B\r\n\r\nAC C\r\n", Opening("A", "") + Closing + Opening("B", "") + Closing +
+                                                               Opening("C", "") + Closing},
+      {"short forms", "AC R\nDP 45:30.5 N 006:15.25 W\nDP 50.5 S 14.25 E\n",
+       Opening("R", "") + "    <border>\r\n      <point lat=\"45.51\" lon=\"-6.25\"/>\r\n"
+                          "      <point lat=\"-50.50\" lon=\"14.25\"/>\r\n    </border>\r\n" + Closing},
+  };
+  for (const TGoldenCase& c : cases) {
+    TScratchDir dir;
+    const TConversion conversion = ConvertText(dir, c.Input);
+    EXPECT_EQ(conversion.Run.ExitCode, 0) << c.Title << conversion.Run.Stderr;
+    EXPECT_EQ(conversion.Run.Stdout, Banner) << c.Title;
+    EXPECT_EQ(conversion.Output, c.Output) << c.Title;
+  }
+}
+
+TEST(ConversionTest, ParseFailuresLeaveTheOutputEmpty) {
+  const struct {
+    std::string Input, ClassName, Message;
+  } cases[] = {
+      {"AC R\r\nDP 50:30:00 N 014:20:00 E\r\n\r\nAC Q\r\nDP 50:3x0:00 N\r\nDP 50::00 N\r\n", "EConvertError",
+       "'' is not a valid floating point value."},
+      {"AC R\r\n\r\nAC\r\n", "EStringListError", "List index out of bounds (1)."},
+  };
+  for (const auto& c : cases) {
+    TScratchDir dir;
+    WriteFile(dir / "out.zrn", "old content");
+    const TConversion conversion = ConvertText(dir, c.Input);
+    EXPECT_EQ(conversion.Run.ExitCode, 1);
+    EXPECT_EQ(conversion.Run.Stdout, Banner);
+    EXPECT_NE(conversion.Run.Stderr.find("Exception " + c.ClassName + " in module TARNEL at "), std::string::npos);
+    EXPECT_NE(conversion.Run.Stderr.find("\r\n" + c.Message + "\r\n\r\n"), std::string::npos) << conversion.Run.Stderr;
+    EXPECT_EQ(conversion.Output, "");
+  }
+}
+
+TEST(ConversionTest, FullOutputDeviceIsAWriteError) {
+  TScratchDir dir;
+  WriteFile(dir / "in.oa", "AC R\r\n");
+  const TRunResult run = RunTarnel({"in.oa", "/dev/full"}, dir.Path());
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_NE(run.Stderr.find("Exception EWriteError in module TARNEL at "), std::string::npos);
+  EXPECT_NE(run.Stderr.find("\r\nCannot write file \"/dev/full\". No space left on device.\r\n\r\n"),
+            std::string::npos)
+      << run.Stderr;
+}
+
+// --- the real published file ---
+
+const fs::path FranceFile = fs::path(TARNEL_SOURCE_DIR) / "../shared/testdata/france-2011-04.txt";
+
+std::string WithLineEnds(std::string text, const std::string& lineEnd) {
+  std::string result;
+  result.reserve(text.size() * 2);
+  for (const char c : text) c == '\n' ? result += lineEnd : result += c;
+  return result;
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+  return count;
+}
+
+class RealFileTest : public testing::Test {
+protected:
+  void SetUp() override {
+    if (!fs::exists(FranceFile)) GTEST_SKIP() << "no real test data beside the project (" << FranceFile << ")";
+  }
+};
+
+TEST_F(RealFileTest, FranceConvertsWholeInEveryLineEndStyle) {
+  const std::string original = ReadFile(FranceFile);
+  TScratchDir dir;
+  const TRunResult run = RunTarnel({FranceFile.string(), (dir / "lf.zrn").string()}, dir.Path());
+  ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
+  EXPECT_EQ(run.Stdout, Banner);
+  const std::string output = ReadFile(dir / "lf.zrn");
+  EXPECT_EQ(Count(output, "  <airspace "), 1212u);
+  EXPECT_EQ(Count(output, "      <point "), 11032u);
+  EXPECT_EQ(Count(output, "\r\n"), Count(output, "\n"));
+
+  for (const char* lineEnd : {"\r\n", "\r"}) {
+    TScratchDir other;
+    const TConversion conversion = ConvertText(other, WithLineEnds(original, lineEnd));
+    ASSERT_EQ(conversion.Run.ExitCode, 0);
+    EXPECT_TRUE(conversion.Output == output) << "line ends " << (lineEnd[1] ? "CR LF" : "CR");
+  }
+}
+
+// Values worked out by hand from the file's records.
+TEST_F(RealFileTest, FranceAirspacesCheckedByHand) {
+  TScratchDir dir;
+  ASSERT_EQ(RunTarnel({FranceFile.string(), "out.zrn"}, dir.Path()).ExitCode, 0);
+  const std::string output = ReadFile(dir / "out.zrn");
+  // CTR Agen: DP 44:16:44 N 000:28:29 E is 44.2789, 0.4747; DP 44:02:56 N 000:39:07 E is 44.0489, 0.6519.
+  const std::string agen = Opening("CTR", "CTR AGEN 121.3") +
+                           "    <border>\r\n"
+                           "      <point lat=\"44.28\" lon=\"0.47\"/>\r\n"
+                           "      <point lat=\"44.23\" lon=\"0.76\"/>\r\n"
+                           "      <point lat=\"44.05\" lon=\"0.65\"/>\r\n"
+                           "      <point lat=\"44.09\" lon=\"0.52\"/>\r\n"
+                           "      <point lat=\"44.14\" lon=\"0.41\"/>\r\n"
+                           "      <point lat=\"44.28\" lon=\"0.47\"/>\r\n"
+                           "    </border>\r\n" + Closing;
+  EXPECT_EQ(output.substr(0, agen.size()), agen);
+  // CTR Angers lies west of Greenwich: DP 47:39:32 N 000:33:41 W is 47.6589, -0.5614.
+  EXPECT_NE(output.find(Opening("CTR", "CTR ANGERS 124.700") + "    <border>\r\n"
+                        "      <point lat=\"47.66\" lon=\"-0.56\"/>\r\n"),
+            std::string::npos);
+  // Names keep their bytes above 127; only a to z are upper-cased.
+  EXPECT_NE(output.find("name=\"CTR ANGOUL\xc3\xa8ME 123.15\""), std::string::npos);
+  EXPECT_NE(output.find("name=\"VOL LIBRE C\xc3\xb4TE-ROUGE"), std::string::npos);
+}
+
+}  // namespace

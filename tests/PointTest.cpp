@@ -1,0 +1,116 @@
+// The geographic point: every coordinate form it reads, its failures, the
+// range rule of a new point and the pin text.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "Airspaces.h"
+#include "Errors.h"
+
+namespace {
+
+struct CoordinateCase {
+  std::string Text;
+  double Latitude, Longitude;
+};
+
+void ExpectPosition(const CoordinateCase& c) {
+  TGeographicPoint point(1, 2);
+  point.SetFromText(c.Text);
+  EXPECT_DOUBLE_EQ(point.Latitude, c.Latitude) << c.Text;
+  EXPECT_DOUBLE_EQ(point.Longitude, c.Longitude) << c.Text;
+}
+
+const std::string Degree(1, static_cast<char>(176));
+
+TEST(SetFromTextTest, DegreesMinutesSeconds) {
+  const CoordinateCase cases[] = {
+      {"50:30:00 N 014:20:00 E", 50.5, 14 + 20.0 / 60},
+      {"51:30:00 N 000:07:30 W", 51.5, -0.125},
+      {"33:52:00 S 151:12:00 E", -(33 + 52.0 / 60), 151.2},
+      {"50:30:15N 014:20:30E", 50.504166666666666, 14.341666666666667},
+      {"50:30:15N014:20:30E", 50.504166666666666, 14.341666666666667},
+      {"50:30:15 n 014:20:30 e", 50.504166666666666, 14.341666666666667},
+      {"50" + Degree + "30'15\" N 014" + Degree + "20'30\" E", 50.504166666666666, 14.341666666666667},
+      {"50\xc2\xb0" "30'15\" N 014\xc2\xb0" "20'30\" E", 50.504166666666666, 14.341666666666667},
+      {"N50:30:00 E014:20:00", 50.5, 14 + 20.0 / 60},
+      {"  50:30:00   N,014:20:00 E  ", 50.5, 14 + 20.0 / 60},
+      {"50:30:00 014:20:00", 50.5, 14 + 20.0 / 60},
+      {"-50:30:00 -014:20:00", -49.5, -14 + 20.0 / 60},
+      {"50:30:00 S 014:20:00 W N", 50.5, -(14 + 20.0 / 60)},
+      {"95:00:00 N 200:00:00 E", 95, 200},
+      {"", 0, 0},
+      {"N E", 0, 0},
+      {".:.:. N", 0, 0},
+  };
+  for (const CoordinateCase& c : cases) ExpectPosition(c);
+}
+
+TEST(SetFromTextTest, ShorterFormsMoveToTheLongitudeAtTheLatitudeLetter) {
+  const CoordinateCase cases[] = {
+      {"50:30 N 014:20 E", 50.5, 14 + 20.0 / 60},
+      {"50.5 N 14.25 E", 50.5, 14.25},
+      {"45:30.5 N 006:15.25 E", 45 + 30.5 / 60, 6 + 15.25 / 60},
+      {"45:15.531 N 006:18.333 E", 45 + 15.531 / 60, 6 + 18.333 / 60},
+      {"50.5N 14.25W", 50.5, -14.25},
+      {"33.5 S 151.2 E", -33.5, 151.2},
+      {"50:30:15N014:20:30E", 50 + 30.0 / 60 + 15.0 / 3600, 14 + 20.0 / 60 + 30.0 / 3600},
+  };
+  for (const CoordinateCase& c : cases) ExpectPosition(c);
+}
+
+TEST(SetFromTextTest, NumbersAfterTheSixthAreDropped) {
+  ExpectPosition({"1:2:3 N 4:5:6 E 7 8 9", 1 + 2.0 / 60 + 3.0 / 3600, 4 + 5.0 / 60 + 6.0 / 3600});
+  TGeographicPoint point;
+  EXPECT_THROW(point.SetFromText("1:2:3 N 4:5:6 E 7 8 --9"), EConvertError);
+}
+
+TEST(SetFromTextTest, InvalidNumbersFailAndLeaveThePointUnchanged) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"50::00 N", "''"},           {"- N", "'-'"},       {"50.5.5 N", "'50.5.5'"},
+      {"50-30 N", "'50-30'"},       {":30 N", "''"},       {"50:30:00 N 014:2-0 E", "'2-0'"},
+  };
+  for (const auto& [text, quoted] : cases) {
+    TGeographicPoint point(12, 34);
+    try {
+      point.SetFromText(text);
+      ADD_FAILURE() << "accepted " << text;
+    } catch (const EConvertError& error) {
+      EXPECT_EQ(error.Message(), std::string(quoted) + " is not a valid floating point value") << text;
+    }
+    EXPECT_EQ(point.Latitude, 12) << text;
+    EXPECT_EQ(point.Longitude, 34) << text;
+  }
+}
+
+TEST(GeographicPointTest, CreateStoresOnlyValuesInRange) {
+  const struct {
+    double Latitude, Longitude, StoredLatitude, StoredLongitude;
+  } cases[] = {
+      {90, 180, 90, 180},  {-90, -180, -90, -180}, {90.000001, 180.5, 0, 0},
+      {-91, -181, 0, 0},   {std::nan(""), std::nan(""), 0, 0}, {45.5, -7.25, 45.5, -7.25},
+  };
+  for (const auto& c : cases) {
+    const TGeographicPoint point(c.Latitude, c.Longitude);
+    EXPECT_EQ(point.Latitude, c.StoredLatitude);
+    EXPECT_EQ(point.Longitude, c.StoredLongitude);
+  }
+}
+
+TEST(GeographicPointTest, PinText) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "0.00000000000 0.00000000000"},
+      {"50:30:15 N 014:20:30 E", "50.50416666667 14.34166666667"},
+      {"33:52:00 S 151:12:00 E", "-33.86666666667 151.20000000000"},
+      {"51:30:00 N 000:07:30 W", "51.50000000000 -0.12500000000"},
+  };
+  for (const auto& [text, pin] : cases) {
+    TGeographicPoint point;
+    point.SetFromText(text);
+    EXPECT_EQ(point.AsPinText(), pin) << text;
+  }
+  EXPECT_EQ(TGeographicPoint().AsPinText(), "0.00000000000 0.00000000000");
+}
+
+}  // namespace

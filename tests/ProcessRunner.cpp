@@ -1,0 +1,84 @@
+#include "ProcessRunner.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+
+const std::string Banner =
+    "Skavlen\r\nAuxiliary Module - OpenAir Importer 1.0\r\nCopyright (c) 2026 the Skavlen project\r\n\r\n";
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& data) {
+  std::ofstream(path, std::ios::binary) << data;
+}
+
+TScratchDir::TScratchDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tarnel-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  FPath = pattern;
+}
+
+TScratchDir::~TScratchDir() {
+  std::error_code error;
+  std::filesystem::remove_all(FPath, error);
+}
+
+namespace {
+
+std::string Drain(int fd) {
+  std::string data;
+  char buffer[65536];
+  for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) data.append(buffer, got);
+  ::close(fd);
+  return data;
+}
+
+}  // namespace
+
+TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir, TStdout out) {
+  int outPipe[2], errPipe[2];
+  if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) throw std::runtime_error("pipe failed");
+  if (out == TStdout::BrokenPipe) ::close(outPipe[0]);  // the reader is gone before the run starts
+
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(errPipe[1], 2);
+    switch (out) {
+      case TStdout::Captured:
+      case TStdout::BrokenPipe: ::dup2(outPipe[1], 1); break;
+      case TStdout::DevFull: ::dup2(::open("/dev/full", O_WRONLY), 1); break;
+      case TStdout::Closed: ::close(1); break;
+    }
+    if (out != TStdout::BrokenPipe) ::close(outPipe[0]);
+    ::close(outPipe[1]);
+    ::close(errPipe[0]);
+    ::close(errPipe[1]);
+    if (::chdir(workDir.c_str()) != 0) ::_exit(126);
+    std::vector<char*> argv{const_cast<char*>(TARNEL_PATH)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execv(TARNEL_PATH, argv.data());
+    ::_exit(127);
+  }
+  ::close(outPipe[1]);
+  ::close(errPipe[1]);
+  TRunResult result;
+  // The child's output is small or goes elsewhere; big outputs go to files.
+  if (out != TStdout::BrokenPipe) result.Stdout = Drain(outPipe[0]);
+  result.Stderr = Drain(errPipe[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (WIFEXITED(status)) result.ExitCode = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) result.Signal = WTERMSIG(status);
+  return result;
+}

@@ -1,0 +1,37 @@
+// Runs the built program as a child process with a chosen standard output,
+// and collects what it printed and how it ended.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+enum class TStdout { Captured, DevFull, Closed, BrokenPipe };
+
+struct TRunResult {
+  int ExitCode = -1;   // -1 if the process did not exit normally
+  int Signal = 0;      // the signal that ended it, if any
+  std::string Stdout;  // empty unless captured
+  std::string Stderr;
+};
+
+TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir,
+                     TStdout out = TStdout::Captured);
+
+// A fresh, empty directory for one test, removed by the destructor.
+class TScratchDir {
+public:
+  TScratchDir();
+  ~TScratchDir();
+  const std::filesystem::path& Path() const { return FPath; }
+  std::filesystem::path operator/(const std::string& name) const { return FPath / name; }
+
+private:
+  std::filesystem::path FPath;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& data);
+
+// The banner every run prints first.
+extern const std::string Banner;

@@ -1,0 +1,138 @@
+// The line reader and the tokens, over in-memory streams of several buffer
+// sizes: the lines read must not depend on how the stream buffers.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "OAParser.h"
+#include "platform/Streams.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Every logical line up to the end of the input, then two more calls that
+// must both report the end.
+Lines ReadAll(const std::string& input, std::size_t bufferSize) {
+  TMemoryStream stream(input, bufferSize);
+  TLineReader reader(stream);
+  Lines lines;
+  std::string line;
+  while (reader.ReadLine(line)) lines.push_back(line);
+  EXPECT_FALSE(reader.ReadLine(line));
+  EXPECT_FALSE(reader.ReadLine(line));
+  return lines;
+}
+
+struct LineCase {
+  const char* Title;
+  std::string Input;
+  Lines Expected;
+};
+
+class ReadLineTest : public testing::TestWithParam<LineCase> {};
+
+TEST_P(ReadLineTest, ReadsTheLogicalLines) {
+  for (const std::size_t bufferSize : {std::size_t{1}, std::size_t{2}, std::size_t{5}, TStream::DefaultBufferSize})
+    EXPECT_EQ(ReadAll(GetParam().Input, bufferSize), GetParam().Expected) << "buffer size " << bufferSize;
+}
+
+const std::string NUL(1, '\0');
+
+INSTANTIATE_TEST_SUITE_P(
+    LineEnds, ReadLineTest,
+    testing::Values(
+        LineCase{"Empty", "", {}},
+        LineCase{"CrLf", "AC R\r\nAN X\r\n", {"AC R", "AN X"}},
+        LineCase{"CrOnly", "AC R\rAN X\r", {"AC R", "AN X"}},
+        LineCase{"LfOnly", "AC R\nAN X\n", {"AC R", "AN X"}},
+        LineCase{"LfOnlyBlankLine", "AC R\n\nAN X", {"AC R", "", "AN X"}},
+        LineCase{"CrLfBlankLine", "AC R\r\n\r\nAN X\r\n", {"AC R", "", "AN X"}},
+        LineCase{"Mixed", "A\r\nB\rC\nD\r\n", {"A", "B", "C", "D"}},
+        LineCase{"LfAfterCrLf", "A\r\n\nB", {"A", "", "B"}},
+        LineCase{"CrCr", "A\r\rB", {"A", "", "B"}},
+        LineCase{"LfCr", "A\n\rB", {"A", "", "B"}},
+        LineCase{"LastLineWithoutBreak", "AN Last", {"AN Last"}},
+        LineCase{"BreakAtTheEnd", "AC R\r\n", {"AC R"}}),
+    [](const auto& info) { return std::string(info.param.Title); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Text, ReadLineTest,
+    testing::Values(
+        LineCase{"BlanksAndTabsLine", "A\r\n \t \r\nB", {"A", "", "B"}},
+        LineCase{"BlanksAtTheEndOfInput", "A\r\n \t ", {"A"}},
+        LineCase{"LeadingDelimitersDropped", " \t\x01" "AC R", {"AC R"}},
+        LineCase{"InnerAndTrailingBlanksKept", "AN A \tB \t\r\n", {"AN A \tB \t"}},
+        LineCase{"ControlBytesInside", "AC" + NUL + "R\x1f" "X", {"AC" + NUL + "R\x1f" "X"}},
+        LineCase{"HighBytesKept", "AN C\xf4te \xb0\xff\r\n", {"AN C\xf4te \xb0\xff"}},
+        LineCase{"EofTextIsOrdinary", "@EOF\r\nAC R\r\n", {"@EOF", "AC R"}}),
+    [](const auto& info) { return std::string(info.param.Title); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Comments, ReadLineTest,
+    testing::Values(
+        LineCase{"CommentLineSkipped", "A\r\n* note\r\nB\r\n", {"A", "B"}},
+        LineCase{"IndentedComment", "A\r\n \t** x\r\nB", {"A", "B"}},
+        LineCase{"CommentNeverBlank", "A\r\n*\r\n*x\r\n", {"A"}},
+        LineCase{"CommentLastWithoutBreak", "A\r\n* the end", {"A"}},
+        LineCase{"OnlyComments", "* a\n* b\n", {}},
+        LineCase{"StarInsideDropsFollowingBlanks", "AN A * B\r\n", {"AN A B"}},
+        LineCase{"StarInsideWord", "AN A*B\r\n", {"AN AB"}},
+        LineCase{"StarAtEnd", "AN A *  \r\n", {"AN A "}},
+        LineCase{"CommentLfOnly", "A\n*c\n\nB\n", {"A", "", "B"}}),
+    [](const auto& info) { return std::string(info.param.Title); });
+
+struct TokenCase {
+  std::string Line;
+  TTokenList Tokens;
+};
+
+TEST(SplitTokensTest, CutsAtRunsOfDelimiters) {
+  const TokenCase cases[] = {
+      {"AC", {"AC"}},
+      {"AC R", {"AC", "R"}},
+      {"AC\tR", {"AC", "R"}},
+      {"AN X ", {"AN", "X", ""}},
+      {"AN X \t ", {"AN", "X", ""}},
+      {"AN Test  Area", {"AN", "Test", "Area"}},
+      {std::string("AC") + '\0' + "R", {"AC", "R"}},
+      {"AC\x1fR", {"AC", "R"}},
+      {"AN \x7f\x80\xff", {"AN", "\x7f\x80\xff"}},
+      {"DP 50:30:00 N 014:20:00 E", {"DP", "50:30:00", "N", "014:20:00", "E"}},
+  };
+  TTokenList tokens{"left", "over"};
+  for (const TokenCase& c : cases) {
+    SplitTokens(c.Line, tokens);
+    EXPECT_EQ(tokens, c.Tokens) << c.Line;
+  }
+}
+
+TEST(JoinTokensTest, JoinsBySingleBlanks) {
+  struct Case {
+    TTokenList Tokens;
+    int First, Last;
+    std::string Expected;
+  };
+  const Case cases[] = {
+      {{"DP", "50:30:00", "N"}, 1, 0, "50:30:00 N"},
+      {{"DP"}, 1, 0, ""},
+      {{"DP", "a", "b", "c"}, 1, 2, "a b"},
+      {{"DP", "a", "b", "c"}, 2, -1, "b c"},
+      {{"DP", "a", "b", "c"}, 0, 0, "DP"},
+      {{"DP", "a", ""}, 1, 0, "a "},
+      {{"DP", "", "a"}, 1, 0, "a"},
+      {{"DP", "a"}, 5, 0, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(JoinTokens(c.Tokens, c.First, c.Last), c.Expected);
+}
+
+TEST(KeywordIndexTest, MatchesWholeTokensWithoutRegardToCase) {
+  const std::pair<const char*, int> cases[] = {
+      {"AC", 1}, {"ac", 1}, {"An", 2}, {"AT", 3}, {"AL", 4}, {"ah", 5}, {"dp", 6}, {"DP", 6},
+      {"V", -1}, {"DC", -1}, {"AC:R", -1}, {"ACR", -1}, {"A", -1}, {"", -1}, {"\xc1" "C", -1},
+  };
+  for (const auto& [token, index] : cases) EXPECT_EQ(KeywordIndex(token), index) << token;
+}
+
+}  // namespace
