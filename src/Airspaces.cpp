@@ -1,8 +1,8 @@
 #include "Airspaces.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
-#include <initializer_list>
 
 #include "Utils.h"
 #include "numtext/NumText.h"
@@ -18,26 +18,22 @@ constexpr int FirstLongitudeSlot = 4;
 
 bool InRange(double value, double limit) { return value >= -limit && value <= limit; }
 
-// Pass 1: runs of blanks collapse and a leading blank goes; a double quote or
-// a comma becomes a blank, an apostrophe or the degree sign a ":"; letters
-// are upper-cased. ‹50°30'15" n› becomes ‹50:30:15  N›.
-std::string NormaliseCoordinates(std::string_view text) {
-  std::string result;
-  result.reserve(text.size());
-  char previous = ' ';
-  for (const char c : text) {
-    if (c == ' ') {
-      if (previous != ' ') result += ' ';
-    } else if (c == '"' || c == ',') {
-      result += ' ';
-    } else if (c == '\'' || c == DegreeSign) {
-      result += ':';
-    } else {
-      result += UpperCaseChar(c);
-    }
-    previous = c;
+// Pass 1, one byte at a time: runs of blanks collapse and a leading blank
+// goes; a double quote or a comma becomes a blank, an apostrophe or the
+// degree sign a ":"; letters are upper-cased. ‹50°30'15" n› becomes
+// ‹50:30:15  N›. False when the byte adds nothing to the normalised text.
+bool NormaliseCoordinateByte(char c, char previous, char& normalised) {
+  if (c == ' ') {
+    normalised = ' ';
+    return previous != ' ';
   }
-  return result;
+  if (c == '"' || c == ',')
+    normalised = ' ';
+  else if (c == '\'' || c == DegreeSign)
+    normalised = ':';
+  else
+    normalised = UpperCaseChar(c);
+  return true;
 }
 
 // Pass 2: numbers fill six slots in order, latitude's D M S then
@@ -49,21 +45,23 @@ std::string NormaliseCoordinates(std::string_view text) {
 // the shorter forms land in the right slots.
 class TCoordinateScanner {
 public:
-  void Scan(std::string_view normalised) {
-    for (const char c : normalised) {
-      if (c == ':') {
-        StorePending();
-      } else if (c == ' ') {
-        if (!Pending.empty()) StorePending();
-      } else if (c == '-' || c == '.' || (c >= '0' && c <= '9')) {
-        Pending += c;
-      } else if (c == 'N' || c == 'S') {
-        MoveToLongitude();
-        LatitudeHemisphere = c;
-      } else if (c == 'E' || c == 'W') {
-        LongitudeHemisphere = c;
-      }
+  // Pass 2 takes the normalised text byte by byte, as pass 1 makes it.
+  void Take(char c) {
+    if ((c >= '0' && c <= '9') || c == '-' || c == '.') [[likely]] {
+      Pending += c;
+    } else if (c == ':') {
+      StorePending();
+    } else if (c == ' ') {
+      if (!Pending.empty()) StorePending();
+    } else if (c == 'N' || c == 'S') {
+      MoveToLongitude();
+      LatitudeHemisphere = c;
+    } else if (c == 'E' || c == 'W') {
+      LongitudeHemisphere = c;
     }
+  }
+
+  void Finish() {
     if (!Pending.empty()) StorePending();
   }
 
@@ -113,13 +111,23 @@ TGeographicPoint::TGeographicPoint(double latitude, double longitude)
 
 void TGeographicPoint::SetFromText(std::string_view text) {
   TCoordinateScanner scanner;
-  scanner.Scan(NormaliseCoordinates(text));
+  char previous = ' ';
+  for (const char c : text) {
+    char normalised;
+    if (NormaliseCoordinateByte(c, previous, normalised)) scanner.Take(normalised);
+    previous = c;
+  }
+  scanner.Finish();
   Latitude = scanner.Latitude();
   Longitude = scanner.Longitude();
 }
 
 std::string TGeographicPoint::AsPinText() const {
-  return FormatFixed(Latitude, PinPrecision, PinDigits) + " " + FormatFixed(Longitude, PinPrecision, PinDigits);
+  std::string text;
+  AppendFormatFixed(text, Latitude, PinPrecision, PinDigits);
+  text += ' ';
+  AppendFormatFixed(text, Longitude, PinPrecision, PinDigits);
+  return text;
 }
 
 // --- TAirspace ---
@@ -142,31 +150,55 @@ constexpr std::string_view PointTemplate = "      <point lat=\"%f\" lon=\"%f\"/>
 constexpr std::string_view BorderEndTemplate = "    </border>";
 constexpr std::string_view ClosingTemplate = "  </airspace>";
 
-// The template with each "%s" or "%f" replaced by the next field, which the
-// caller has already converted.
-std::string FillTemplate(std::string_view pattern, std::initializer_list<std::string_view> fields) {
-  std::string line;
-  auto field = fields.begin();
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && field != fields.end()) {
-      line.append(*field++);
-      ++i;
-    } else {
-      line += pattern[i];
-    }
+// The template into `line`, each "%s" replaced by the next text and each
+// "%f" by the next number in the "%f" conversion.
+class TTemplateLine {
+public:
+  TTemplateLine(std::string& line, std::string_view pattern) : Line(line), Rest(pattern) { Line.clear(); }
+  TTemplateLine& Text(std::string_view text) { return Field(text); }
+  TTemplateLine& Float(double value) {
+    Copy();
+    AppendFormatFixed(Line, value, FloatPrecision, FloatDigits);
+    SkipField();
+    return *this;
   }
-  return line;
-}
+  void WriteTo(TStream& stream) {
+    Line.append(Rest);
+    WriteLine(stream, Line);
+  }
+
+private:
+  TTemplateLine& Field(std::string_view text) {
+    Copy();
+    Line.append(text);
+    SkipField();
+    return *this;
+  }
+  // The template up to its next field.
+  void Copy() {
+    const std::size_t field = std::min(Rest.find('%'), Rest.size());
+    Line.append(Rest.substr(0, field));
+    Rest.remove_prefix(field);
+  }
+  void SkipField() { Rest.remove_prefix(std::min<std::size_t>(2, Rest.size())); }
+
+  std::string& Line;
+  std::string_view Rest;
+};
 
 }  // namespace
 
 void WriteAirspace(const TAirspace& airspace, TStream& stream) {
-  WriteLine(stream, FillTemplate(OpeningTemplate, {UpperCase(airspace.AirspaceClass), UpperCase(airspace.Name),
-                                                   airspace.Pin.AsPinText()}));
+  std::string line;
+  TTemplateLine(line, OpeningTemplate)
+      .Text(UpperCase(airspace.AirspaceClass))
+      .Text(UpperCase(airspace.Name))
+      .Text(airspace.Pin.AsPinText())
+      .WriteTo(stream);
   if (!airspace.Border.empty()) {
     WriteLine(stream, BorderStartTemplate);
     for (const TGeographicPoint& point : airspace.Border)
-      WriteLine(stream, FillTemplate(PointTemplate, {FormatFloat(point.Latitude), FormatFloat(point.Longitude)}));
+      TTemplateLine(line, PointTemplate).Float(point.Latitude).Float(point.Longitude).WriteTo(stream);
     WriteLine(stream, BorderEndTemplate);
   }
   WriteLine(stream, ClosingTemplate);

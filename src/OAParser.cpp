@@ -9,9 +9,40 @@ constexpr char CR = 13;
 constexpr char LF = 10;
 }  // namespace
 
+namespace {
+
+// Builds a line in the string's own storage: the string is kept at its
+// capacity while the line grows, and cut to the line's length at the end.
+class TLineText {
+public:
+  explicit TLineText(std::string& line) : Line(line) { Reserve(Line.capacity()); }
+  void Append(char c) {
+    if (Length == Size) Reserve(2 * Size);
+    Data[Length++] = c;
+  }
+  bool Empty() const { return Length == 0; }
+  void Clear() { Length = 0; }
+  void Finish() { Line.resize(Length); }
+
+private:
+  void Reserve(std::size_t size) {
+    Line.resize(size);
+    Data = Line.data();
+    Size = size;
+  }
+  std::string& Line;
+  char* Data = nullptr;
+  std::size_t Size = 0;
+  std::size_t Length = 0;
+};
+
+}  // namespace
+
 bool TLineReader::ReadLine(std::string& line) {
+  TLineText text(line);
+  bool lastWasCR = LastWasCR;
   for (;;) {
-    line.clear();
+    text.Clear();
     bool keep = false;
     bool comment = false;
     bool endOfInput = false;
@@ -21,21 +52,29 @@ bool TLineReader::ReadLine(std::string& line) {
         endOfInput = true;
         break;
       }
-      const bool breakPart = c == LF && LastWasCR;  // the LF of a CR LF
-      LastWasCR = c == CR;
+      if (static_cast<unsigned char>(c) > 32 && c != CommentChar) {  // the common byte: kept
+        keep = true;
+        lastWasCR = false;
+        text.Append(c);
+        continue;
+      }
+      const bool breakPart = c == LF && lastWasCR;  // the LF of a CR LF
+      lastWasCR = c == CR;
       if (!Delimiters.Contains(c)) keep = true;
       if (c == CommentChar) {
         keep = false;
-        if (line.empty()) comment = true;
+        if (text.Empty()) comment = true;
       }
-      if (keep && !LineBreakChars.Contains(c)) line += c;
+      if (keep && !LineBreakChars.Contains(c)) text.Append(c);
       if (c == CR || (c == LF && !breakPart)) break;
     }
     if (comment) {
-      line.clear();
+      text.Clear();
       if (!endOfInput) continue;
     }
-    return !(endOfInput && line.empty());
+    LastWasCR = lastWasCR;
+    text.Finish();
+    return !(endOfInput && text.Empty());
   }
 }
 
@@ -51,31 +90,56 @@ void SplitTokens(std::string_view line, TTokenList& tokens) {
 }
 
 std::string JoinTokens(const TTokenList& tokens, int first, int last) {
+  std::string result;
+  JoinTokens(tokens, first, last, result);
+  return result;
+}
+
+void JoinTokens(const TTokenList& tokens, int first, int last, std::string& result) {
   const int final = static_cast<int>(tokens.size()) - 1;
   if (last < first || last < 0 || last > final) last = final;
-  std::string result;
+  result.clear();
   for (int i = std::max(first, 0); i <= last; ++i) {
     if (!result.empty()) result += ' ';
     result += tokens[i];
   }
-  return result;
 }
 
 int KeywordIndex(std::string_view token) {
-  const std::string upper = UpperCase(token);
+  const auto equalUpperCased = [token](std::string_view keyword) {
+    if (token.size() != keyword.size()) return false;
+    for (std::size_t i = 0; i < token.size(); ++i)
+      if (UpperCaseChar(token[i]) != keyword[i]) return false;
+    return true;
+  };
   for (std::size_t i = 0; i < Keywords.size(); ++i)
-    if (upper == Keywords[i]) return static_cast<int>(i) + 1;
+    if (equalUpperCased(Keywords[i])) return static_cast<int>(i) + 1;
   return -1;
 }
 
 namespace {
 
-// One record's effect on the airspace of its block.
-void ApplyRecord(TAirspace& airspace, const TTokenList& tokens) {
+// The tokens after the keyword joined by single blanks. Where they stand in
+// the line joined so already, the usual case, that is a view into the line;
+// otherwise they are joined into `scratch`.
+std::string_view ValueText(const TTokenList& tokens, std::string& scratch) {
+  for (std::size_t i = 2; i < tokens.size(); ++i) {
+    const char* gap = tokens[i - 1].data() + tokens[i - 1].size();
+    if (tokens[i].data() != gap + 1 || *gap != ' ') {
+      JoinTokens(tokens, 1, 0, scratch);
+      return scratch;
+    }
+  }
+  if (tokens.size() < 2) return {};
+  return {tokens[1].data(), static_cast<std::size_t>(tokens.back().data() + tokens.back().size() - tokens[1].data())};
+}
+
+// One record's effect on the airspace of its block; `text` is scratch space.
+void ApplyRecord(TAirspace& airspace, const TTokenList& tokens, std::string& text) {
   switch (KeywordIndex(tokens[0])) {
     case KeywordAC:
       if (tokens.size() < 2) throw EStringListError("List index out of bounds (1)");
-      airspace.AirspaceClass = tokens[1];
+      airspace.AirspaceClass.assign(tokens[1]);
       break;
     case KeywordAN:
       // A second AN line extends the name.
@@ -84,10 +148,18 @@ void ApplyRecord(TAirspace& airspace, const TTokenList& tokens) {
         airspace.Name += tokens[i];
       }
       break;
-    case KeywordAT: airspace.Pin.SetFromText(JoinTokens(tokens, 1, 0)); break;
-    case KeywordDP: airspace.AddBorderPoint(JoinTokens(tokens, 1, 0)); break;
+    case KeywordAT: airspace.Pin.SetFromText(ValueText(tokens, text)); break;
+    case KeywordDP: airspace.AddBorderPoint(ValueText(tokens, text)); break;
     default: break;  // AL, AH and every other record: arcs, circles, variables
   }
+}
+
+// A new airspace as TAirspace::Create makes it, but keeping the border's storage.
+void StartBlock(TAirspace& airspace) {
+  airspace.AirspaceClass.clear();
+  airspace.Name.clear();
+  airspace.Pin = TGeographicPoint();
+  airspace.Border.clear();
 }
 
 }  // namespace
@@ -96,17 +168,22 @@ TAirspaceList ParseAirspaces(TStream& stream) {
   TAirspaceList airspaces;
   TLineReader reader(stream);
   std::string line;
+  std::string text;
   TTokenList tokens;
+  TAirspace building;
   bool more = reader.ReadLine(line);
   for (;;) {
     while (more && line.empty()) more = reader.ReadLine(line);  // blank lines between blocks
     if (!more) return airspaces;
-    auto airspace = std::make_unique<TAirspace>();
+    // The block is built in a scratch airspace whose border keeps its storage
+    // from block to block; the copy kept in the list has no slack, since the
+    // whole input stays in memory.
+    StartBlock(building);
     do {
       SplitTokens(line, tokens);
-      ApplyRecord(*airspace, tokens);
+      ApplyRecord(building, tokens, text);
       more = reader.ReadLine(line);
     } while (more && !line.empty());
-    airspaces.push_back(std::move(airspace));
+    airspaces.push_back(std::make_unique<TAirspace>(building));
   }
 }

@@ -52,15 +52,18 @@ private:
   bool LastWasCR = false;
 };
 
-using TTokenList = std::vector<std::string>;
+// Tokens are views into their line, valid while the line is.
+using TTokenList = std::vector<std::string_view>;
 
 // Replaces `tokens` by the tokens of a non-empty line, cut at runs of
 // delimiters; a line ending in a delimiter gives one empty last token.
 void SplitTokens(std::string_view line, TTokenList& tokens);
 
 // The tokens from `first` to `last` joined by single blanks; a `last` that is
-// negative or below `first` means the final token.
+// negative or below `first` means the final token. The second form reuses
+// the caller's string.
 std::string JoinTokens(const TTokenList& tokens, int first, int last);
+void JoinTokens(const TTokenList& tokens, int first, int last, std::string& result);
 
 // 1 to 6 by the Keywords table, without regard to case; -1 for any other token.
 int KeywordIndex(std::string_view token);

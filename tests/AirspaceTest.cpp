@@ -150,6 +150,14 @@ TEST(ParseAirspacesTest, LineEndsDoNotChangeTheResult) {
   EXPECT_EQ(ParseAndWrite(lf), ParseAndWrite(crlf));
 }
 
+TEST(ParseAirspacesTest, DelimitersBetweenValueTokensDoNotMatter) {
+  const std::string expected = ParseAndWrite("DP 50:30:00 N 014:20:00 E\r\nAT 1:2:3 S 4:5:6 W\r\n");
+  for (const char* input : {"DP 50:30:00\tN  014:20:00 E\r\nAT 1:2:3\x01S 4:5:6 W\r\n",
+                            "DP  50:30:00 N 014:20:00 E \r\nAT 1:2:3 S 4:5:6 W\t\r\n",
+                            "dp\t50:30:00 N 014:20:00 E\r\nat 1:2:3 S 4:5:6 W\r\n"})
+    EXPECT_EQ(ParseAndWrite(input), expected) << input;
+}
+
 TEST(ParseAirspacesTest, ManyNameLinesExtendTheName) {
   std::string input = "AC R\r\n";
   for (int i = 0; i < 100000; ++i) input += "AN x\r\n";

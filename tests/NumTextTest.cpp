@@ -139,9 +139,15 @@ private:
   std::vector<std::uint32_t> Limbs;
 };
 
+struct TExact {
+  bool Negative;
+  std::string Digits;
+  int Exponent;
+};
+
 // The exact decimal digits of |value| and the exponent N of 0.d1d2... x 10^N,
 // rounded to 18 digits, ties to even, by plain digit arithmetic.
-TDecimalForm ExactExpansion(double value) {
+TExact ExactExpansion(double value) {
   int binaryExponent = 0;
   const double fraction = std::frexp(std::fabs(value), &binaryExponent);
   auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
@@ -151,9 +157,7 @@ TDecimalForm ExactExpansion(double value) {
   for (; binaryExponent > 0; --binaryExponent) number.Multiply(2);
   for (; binaryExponent < 0; ++binaryExponent, --decimalShift) number.Multiply(5);  // m / 2^k = m 5^k / 10^k
   std::string digits = number.Text();
-  TDecimalForm form;
-  form.Negative = std::signbit(value);
-  form.Exponent = static_cast<int>(digits.size()) + decimalShift;
+  TExact form{std::signbit(value), "", static_cast<int>(digits.size()) + decimalShift};
   if (digits.size() > 18) {
     const bool above = digits[18] > '5' || (digits[18] == '5' && digits.find_first_not_of('0', 19) != std::string::npos);
     const bool tie = digits[18] == '5' && !above;
@@ -184,16 +188,41 @@ double RandomDouble(std::mt19937_64& random) {
   }
 }
 
+void ExpectExactExpansion(double value) {
+  const TDecimalForm got = DecimalExpansion(value);
+  const TExact expected = ExactExpansion(value);
+  ASSERT_EQ(got.Digits(), expected.Digits) << value;
+  ASSERT_EQ(got.Exponent, expected.Exponent) << value;
+  ASSERT_EQ(got.Negative, expected.Negative) << value;
+}
+
+TEST(DecimalExpansionTest, AgreesWithExactComputationAtTheEdges) {
+  // Ties at the nineteenth digit go to even: 1 + 2^-18 is 1.000003814697265625.
+  EXPECT_EQ(DecimalExpansion(1 + std::ldexp(1, -18)).Digits(), "100000381469726562");
+  EXPECT_EQ(DecimalExpansion(1 + 3 * std::ldexp(1, -18)).Digits(), "100001144409179688");
+  for (const double value : {1 + std::ldexp(1, -18), 1 + 3 * std::ldexp(1, -18), 0.1, 1e-4, 9.999e-5, 1e-5, 1.0, 10.0,
+                             9.999999999999999e14, 1e15, 4503599627370495.5, 4503599627370496.0, 1e17, 1e18, 1e19,
+                             0.9999999999999999, 9.999999999999998, 99.99999999999999, 5e-324, 1.7976931348623157e308,
+                             2.675, 12.345, -0.125})
+    ExpectExactExpansion(value);
+  for (int n = -20; n <= 22; ++n) {
+    const double power = std::pow(10.0, n);
+    for (const double value : {power, std::nextafter(power, 0.0), std::nextafter(power, 1e300)})
+      ExpectExactExpansion(value);
+  }
+}
+
 TEST(DecimalExpansionTest, AgreesWithExactComputationOnRandomDoubles) {
   std::mt19937_64 random(42);
-  for (int i = 0; i < 3000; ++i) {
-    const double value = i % 2 ? RandomDouble(random) : std::ldexp(static_cast<double>(random() >> 11), -52 + i % 40);
-    if (value == 0) continue;
-    const TDecimalForm got = DecimalExpansion(value);
-    const TDecimalForm expected = ExactExpansion(value);
-    ASSERT_EQ(got.Digits, expected.Digits) << value;
-    ASSERT_EQ(got.Exponent, expected.Exponent) << value;
-    ASSERT_EQ(got.Negative, expected.Negative) << value;
+  for (int i = 0; i < 20000; ++i) {
+    double value = 0;
+    switch (i % 3) {
+      case 0: value = RandomDouble(random); break;
+      case 1: value = std::ldexp(static_cast<double>(random() >> 11), -52 + i % 60 - 20); break;
+      case 2: value = std::ldexp(static_cast<double>(random() % 100000 * 2 + 1), -1 - static_cast<int>(random() % 60));
+    }
+    if (i % 2) value = -value;
+    ExpectExactExpansion(value);
   }
 }
 

@@ -1,8 +1,11 @@
 #include "numtext/NumText.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <utility>
 
 #include "Errors.h"
 
@@ -10,7 +13,7 @@ char DecimalSeparator = '.';
 
 namespace {
 
-constexpr int ExpansionDigits = 18;
+constexpr int ExpansionDigits = TDecimalForm::MaxDigits;
 
 // Past this the digit sum would leave the extended range; further integer
 // digits then only scale the value, further fraction digits are beyond any
@@ -19,6 +22,11 @@ constexpr long double AccumulationLimit = 1e4000L;
 
 // Exponents beyond this overflow or underflow every format anyway.
 constexpr long ExponentLimit = 100000;
+
+// Up to 19 digits fit a 64-bit integer, and so the extended significand.
+constexpr int ExactDigits = 19;
+
+constexpr std::uint64_t TwoTo53 = std::uint64_t{1} << 53;
 
 constexpr std::array<long double, 28> ExactPowersOfTen = [] {
   std::array<long double, 28> powers{};
@@ -42,6 +50,38 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
   throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
 }
 
+// Up to 19 digits, the digits' value exactly, as an integer.
+std::uint64_t ExactDigitValue(std::string_view integer, std::string_view fraction) {
+  std::uint64_t sum = 0;
+  for (const char c : integer) sum = sum * 10 + static_cast<unsigned>(c - '0');
+  for (const char c : fraction) sum = sum * 10 + static_cast<unsigned>(c - '0');
+  return sum;
+}
+
+// More digits accumulate in extended precision as far as its range goes;
+// `scale` gets the power of ten the value still needs.
+long double LongDigitValue(std::string_view integer, std::string_view fraction, long& scale) {
+  long double value = 0;
+  scale = 0;
+  for (const char c : integer) {
+    if (value < AccumulationLimit)
+      value = value * 10 + (c - '0');
+    else
+      ++scale;
+  }
+  for (const char c : fraction) {
+    if (value >= AccumulationLimit) break;
+    value = value * 10 + (c - '0');
+    --scale;
+  }
+  return value;
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t i) {
+  while (i < text.size() && IsDigit(text[i])) ++i;
+  return i;
+}
+
 }  // namespace
 
 double TextToNumber(std::string_view text) {
@@ -51,40 +91,44 @@ double TextToNumber(std::string_view text) {
   bool negative = false;
   if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
 
-  // The digits accumulate exactly in extended precision (up to 19 of them);
-  // scale counts the power of ten they still need.
-  long double value = 0;
-  long scale = 0;
-  bool accepted = false;
-  for (; i < n && IsDigit(text[i]); ++i, accepted = true) {
-    if (value < AccumulationLimit)
-      value = value * 10 + (text[i] - '0');
-    else
-      ++scale;
-  }
+  const std::size_t integerStart = i;
+  i = SkipDigits(text, i);
+  const std::string_view integer = text.substr(integerStart, i - integerStart);
+  std::string_view fraction;
+  bool separator = false;
   if (i < n && text[i] == DecimalSeparator) {
-    accepted = true;
-    for (++i; i < n && IsDigit(text[i]); ++i) {
-      if (value < AccumulationLimit) {
-        value = value * 10 + (text[i] - '0');
-        --scale;
-      }
-    }
+    separator = true;
+    const std::size_t fractionStart = ++i;
+    i = SkipDigits(text, i);
+    fraction = text.substr(fractionStart, i - fractionStart);
   }
-  if (!accepted) InvalidNumber(text);
+  if (integer.empty() && !separator) InvalidNumber(text);
 
+  long exponent = 0;
   if (i < n && (text[i] == 'E' || text[i] == 'e')) {
     ++i;
     bool negativeExponent = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
-    long exponent = 0;
     for (; i < n && IsDigit(text[i]); ++i) exponent = std::min(exponent * 10 + (text[i] - '0'), ExponentLimit);
-    scale += negativeExponent ? -exponent : exponent;
+    if (negativeExponent) exponent = -exponent;
   }
   while (i < n && text[i] == ' ') ++i;
   if (i != n) InvalidNumber(text);
 
-  if (value != 0) {
+  long scale = 0;
+  long double value = 0;
+  if (integer.size() + fraction.size() <= ExactDigits) {
+    const std::uint64_t sum = ExactDigitValue(integer, fraction);
+    scale = exponent - static_cast<long>(fraction.size());
+    // A whole number below 2^53 is exact in a double as in extended
+    // precision: the common case needs no detour through the x87 unit.
+    if (scale == 0 && sum < TwoTo53) return negative ? -static_cast<double>(sum) : static_cast<double>(sum);
+    value = static_cast<long double>(sum);
+  } else {
+    value = LongDigitValue(integer, fraction, scale);
+    scale += exponent;
+  }
+  if (value != 0 && scale != 0) {
     scale = std::clamp(scale, -ExponentLimit, ExponentLimit);
     value = scale < 0 ? value / PowerOfTen(-scale) : value * PowerOfTen(scale);
   }
@@ -93,24 +137,109 @@ double TextToNumber(std::string_view text) {
   return result;
 }
 
-TDecimalForm DecimalExpansion(double value) {
-  TDecimalForm form;
-  if (value == 0) return form;
-  form.Negative = std::signbit(value);
-  // Scientific with 17 digits after the point is exactly 18 significant
-  // digits, correctly rounded: "d.ddddddddddddddddde+XX".
+namespace {
+
+__extension__ typedef unsigned __int128 TUInt128;
+
+constexpr int MaxFastPower = 22;  // 2^53 x 10^22 still fits 128 bits
+
+template <typename T, std::size_t N>
+constexpr std::array<T, N> PowersOfTen() {
+  std::array<T, N> powers{};
+  T power = 1;
+  for (T& p : powers) {
+    p = power;
+    power *= 10;
+  }
+  return powers;
+}
+constexpr auto PowersOfTen128 = PowersOfTen<TUInt128, MaxFastPower + 1>();
+constexpr auto PowersOfTen64 = PowersOfTen<std::uint64_t, 20>();
+
+// x / 10^j through a table of functions, one per j, each with its divisor
+// known to the compiler, which turns the division into a multiplication.
+template <std::size_t J>
+std::uint64_t DivideByPowerOfTen(std::uint64_t x) {
+  return x / PowersOfTen64[J];
+}
+constexpr auto PowerOfTenDividers = []<std::size_t... J>(std::index_sequence<J...>) {
+  return std::array{&DivideByPowerOfTen<J>...};
+}(std::make_index_sequence<PowersOfTen64.size()>());
+
+std::uint64_t DivideByPowerOfTen(std::uint64_t x, int j) { return PowerOfTenDividers[j](x); }
+
+// The 18-digit expansion in integer arithmetic, exact, for magnitudes from
+// about 1e-4 to 2^52, where every coordinate lies: magnitude = m 2^e, so
+// magnitude 10^k = m 10^k / 2^-e, whose integer part holds 18 or 19 digits
+// and whose remainder decides the rounding. False outside that range.
+bool ExpandInIntegers(double magnitude, TDecimalForm& form) {
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const int biasedExponent = static_cast<int>(bits >> 52);
+  if (biasedExponent == 0) return false;  // subnormal
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int e = biasedExponent - 1075;  // magnitude = m 2^e, m in [2^52, 2^53)
+  if (e >= 0 || e < -127) return false;
+  // floor(log10(2^(e + 52))) + 1 is the exponent N, or N - 1.
+  const int lowExponent = (((e + 52) * 78913) >> 18) + 1;
+  const int k = ExpansionDigits - lowExponent;
+  if (k < 0 || k > MaxFastPower) return false;
+
+  const TUInt128 scaled = TUInt128{m} * PowersOfTen128[k];
+  const int shift = -e;
+  auto digits = static_cast<std::uint64_t>(scaled >> shift);
+  const TUInt128 remainder = scaled & ((TUInt128{1} << shift) - 1);
+  const TUInt128 half = TUInt128{1} << (shift - 1);
+  bool roundUp;
+  form.Exponent = lowExponent;
+  if (digits >= PowersOfTen64[ExpansionDigits]) {  // one digit too many: it and the remainder decide
+    const unsigned last = digits % 10;
+    digits /= 10;
+    ++form.Exponent;
+    roundUp = last > 5 || (last == 5 && (remainder != 0 || digits % 2 == 1));
+  } else {
+    roundUp = remainder > half || (remainder == half && digits % 2 == 1);
+  }
+  if (roundUp && ++digits == PowersOfTen64[ExpansionDigits]) {
+    digits = PowersOfTen64[ExpansionDigits - 1];
+    ++form.Exponent;
+  }
+  form.Significand = digits;
+  form.Count = ExpansionDigits;
+  return true;
+}
+
+// Any other finite magnitude: scientific with 17 digits after the point is
+// exactly 18 significant digits, correctly rounded: "d.ddddddddddddddddde+XX".
+void ExpandByText(double magnitude, TDecimalForm& form) {
   std::array<char, 40> text{};
-  const auto result = std::to_chars(text.data(), text.data() + text.size(), std::fabs(value),
+  const auto result = std::to_chars(text.data(), text.data() + text.size(), magnitude,
                                     std::chars_format::scientific, ExpansionDigits - 1);
   const std::string_view scientific(text.data(), result.ptr - text.data());
   const std::size_t e = scientific.find('e');
-  form.Digits.reserve(ExpansionDigits);
-  form.Digits += scientific[0];
-  form.Digits.append(scientific.substr(2, e - 2));
+  std::uint64_t digits = static_cast<unsigned>(scientific[0] - '0');
+  for (const char c : scientific.substr(2, e - 2)) digits = digits * 10 + static_cast<unsigned>(c - '0');
+  form.Significand = digits;
+  form.Count = ExpansionDigits;
   int exponent = 0;
   std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1),
                   scientific.data() + scientific.size(), exponent);
   form.Exponent = exponent + 1;
+}
+
+}  // namespace
+
+std::string TDecimalForm::Digits() const {
+  std::string text(Count, '0');
+  std::uint64_t rest = Significand;
+  for (int i = Count - 1; i >= 0; --i, rest /= 10) text[i] = static_cast<char>('0' + rest % 10);
+  return text;
+}
+
+TDecimalForm DecimalExpansion(double value) {
+  TDecimalForm form;
+  if (value == 0) return form;
+  form.Negative = std::signbit(value);
+  if (!ExpandInIntegers(std::fabs(value), form)) ExpandByText(std::fabs(value), form);
   return form;
 }
 
@@ -119,69 +248,88 @@ namespace {
 // Rounds to k digits, half away from zero: a 5 or more at digit k + 1 adds
 // one to the kept digits, and a carry out of the first gives "1" and N + 1.
 void RoundToDigits(TDecimalForm& form, int k) {
-  const bool roundUp = form.Digits[k] >= '5';
-  form.Digits.resize(k);
-  if (!roundUp) return;
-  while (!form.Digits.empty() && form.Digits.back() == '9') form.Digits.pop_back();
-  if (form.Digits.empty()) {
-    form.Digits.assign(1, '1');
+  const std::uint64_t kept = DivideByPowerOfTen(form.Significand, form.Count - k);
+  const bool roundUp = form.Significand - kept * PowersOfTen64[form.Count - k] >= PowersOfTen64[form.Count - k] / 2;
+  form.Significand = kept;
+  form.Count = k;
+  if (roundUp && ++form.Significand == PowersOfTen64[k]) {
+    form.Significand = 1;
+    form.Count = 1;
     ++form.Exponent;
-  } else {
-    ++form.Digits.back();
   }
 }
 
-std::string ExponentForm(const TDecimalForm& form) {
-  std::string text = form.Negative ? "-" : "";
-  text += form.Digits[0];
-  if (form.Digits.size() > 1) {
+void DropTrailingZeros(TDecimalForm& form) {
+  while (form.Count > 0 && form.Significand % 10 == 0) {
+    form.Significand /= 10;
+    --form.Count;
+  }
+  if (form.Count == 0) form = {};  // a value that rounds to zero loses its sign
+}
+
+void AppendExponentForm(std::string& text, const TDecimalForm& form) {
+  const std::string digits = form.Digits();
+  if (form.Negative) text += '-';
+  text += digits[0];
+  if (form.Count > 1) {
     text += '.';
-    text.append(form.Digits, 1);
+    text.append(digits, 1);
   }
-  return text + "E" + std::to_string(form.Exponent - 1);
+  text += 'E';
+  text += std::to_string(form.Exponent - 1);
 }
 
-std::string FixedForm(const TDecimalForm& form, int digits) {
+// Sign, integer part ("0" when N is 0 or less, zeros where the digits run
+// out), then the separator and exactly `digits` decimals: the text is laid
+// out in zeros first, and each digit put in the place its power of ten gives.
+void AppendFixedForm(std::string& text, const TDecimalForm& form, int digits) {
   const int n = form.Exponent;
-  const int count = static_cast<int>(form.Digits.size());
-  std::string text = form.Negative ? "-" : "";
-  if (n <= 0) {
-    text += '0';
-  } else {
-    text.append(form.Digits, 0, std::min(n, count));
-    if (n > count) text.append(n - count, '0');
+  const int integerLength = std::max(n, 1);
+  const std::size_t start = text.size();
+  text.resize(start + (form.Negative ? 1 : 0) + integerLength + (digits > 0 ? 1 + digits : 0), '0');
+  char* out = text.data() + start;
+  if (form.Negative) *out++ = '-';
+  char* const units = out + integerLength - 1;
+  if (digits > 0) units[1] = DecimalSeparator;
+  std::uint64_t rest = form.Significand;
+  for (int i = form.Count - 1; i >= 0; --i, rest /= 10) {
+    const int power = n - 1 - i;
+    const char digit = static_cast<char>('0' + rest % 10);
+    if (power >= 0)
+      units[-power] = digit;
+    else if (-power <= digits)
+      units[1 - power] = digit;
   }
-  if (digits > 0) {
-    text += DecimalSeparator;
-    const std::size_t start = text.size();
-    if (n < 0) text.append(-n, '0');
-    if (n < count) text.append(form.Digits, std::max(n, 0));
-    text.resize(start + digits, '0');
-  }
-  return text;
 }
 
-std::string NonFiniteText(double value) {
-  if (std::isnan(value)) return "NAN";
-  return value < 0 ? "-INF" : "INF";
+void AppendNonFinite(std::string& text, double value) {
+  if (std::isnan(value))
+    text += "NAN";
+  else
+    text += value < 0 ? "-INF" : "INF";
 }
 
 }  // namespace
 
-std::string FormatFixed(double value, int precision, int digits) {
-  if (!std::isfinite(value)) return NonFiniteText(value);
+void AppendFormatFixed(std::string& text, double value, int precision, int digits) {
+  if (!std::isfinite(value)) return AppendNonFinite(text, value);
   TDecimalForm form = DecimalExpansion(value);
-  if (!form.Digits.empty()) {
+  if (form.Count > 0) {
     const int k = form.Exponent + digits;
     if (k < 0)
       form = {};
     else if (std::min(k, precision) < ExpansionDigits)
       RoundToDigits(form, std::min(k, precision));
   }
-  while (!form.Digits.empty() && form.Digits.back() == '0') form.Digits.pop_back();
-  if (form.Digits.empty()) form = {};  // a value that rounds to zero loses its sign
-  if (form.Exponent > precision) return ExponentForm(form);
-  return FixedForm(form, digits);
+  DropTrailingZeros(form);
+  if (form.Exponent > precision) return AppendExponentForm(text, form);
+  AppendFixedForm(text, form, digits);
+}
+
+std::string FormatFixed(double value, int precision, int digits) {
+  std::string text;
+  AppendFormatFixed(text, value, precision, digits);
+  return text;
 }
 
 std::string FormatFloat(double value) { return FormatFixed(value, FloatPrecision, FloatDigits); }

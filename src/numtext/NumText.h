@@ -2,6 +2,7 @@
 // fixed-point texts, to the digit and independent of the C locale.
 #pragma once
 
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -15,10 +16,15 @@ extern char DecimalSeparator;
 
 // A sign, up to 18 significant digits and an exponent: 0.d1d2... x 10^Exponent.
 // Zero has no digits, exponent 0 and no sign.
+// The digits are held as an integer of exactly Count digits.
 struct TDecimalForm {
+  static constexpr int MaxDigits = 18;
   bool Negative = false;
-  std::string Digits;
+  std::uint64_t Significand = 0;
+  int Count = 0;
   int Exponent = 0;
+
+  std::string Digits() const;
 };
 
 // The magnitude's exact decimal expansion rounded to 18 significant digits
@@ -34,6 +40,8 @@ double TextToNumber(std::string_view text);
 // most `precision` significant digits, rounded half away from zero on the
 // 18-digit expansion; exponent form from 10^precision on.
 std::string FormatFixed(double value, int precision, int digits);
+// The same, appended to `text`: no string of its own.
+void AppendFormatFixed(std::string& text, double value, int precision, int digits);
 
 // The "%f" conversion of the output templates.
 constexpr int FloatPrecision = 18;

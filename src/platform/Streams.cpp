@@ -16,19 +16,20 @@ void TStream::Fail(int error) {
 bool TStream::Refill() {
   if (AtEnd) return false;
   ReadBuffer.resize(BufferSize);
-  ReadPos = 0;
-  ReadEnd = ReadRaw(ReadBuffer.data(), ReadBuffer.size());
-  AtEnd = ReadEnd == 0;
+  const std::size_t got = ReadRaw(ReadBuffer.data(), ReadBuffer.size());
+  ReadCur = ReadBuffer.data();
+  ReadLimit = ReadCur + got;
+  AtEnd = got == 0;
   return !AtEnd;
 }
 
 std::size_t TStream::ReadBuffered(char* buffer, std::size_t count) {
   std::size_t done = 0;
   while (done < count) {
-    if (ReadPos == ReadEnd && !Refill()) break;
-    const std::size_t part = std::min(count - done, ReadEnd - ReadPos);
-    std::memcpy(buffer + done, ReadBuffer.data() + ReadPos, part);
-    ReadPos += part;
+    if (ReadCur == ReadLimit && !Refill()) break;
+    const std::size_t part = std::min<std::size_t>(count - done, ReadLimit - ReadCur);
+    std::memcpy(buffer + done, ReadCur, part);
+    ReadCur += part;
     done += part;
   }
   return done;
@@ -36,27 +37,31 @@ std::size_t TStream::ReadBuffered(char* buffer, std::size_t count) {
 
 std::size_t TStream::WriteBuffered(const char* buffer, std::size_t count) {
   if (FError != 0) return 0;
-  if (WriteBuffer.size() != BufferSize) WriteBuffer.resize(BufferSize);
+  if (WriteBuffer.empty()) {
+    WriteBuffer.resize(BufferSize);
+    WriteCur = WriteBuffer.data();
+    WriteLimit = WriteCur + WriteBuffer.size();
+  }
   std::size_t done = 0;
   while (done < count) {
-    if (WritePos == WriteBuffer.size() && !Flush()) break;
-    const std::size_t part = std::min(count - done, WriteBuffer.size() - WritePos);
-    std::memcpy(WriteBuffer.data() + WritePos, buffer + done, part);
-    WritePos += part;
+    if (WriteCur == WriteLimit && !Flush()) break;
+    const std::size_t part = std::min<std::size_t>(count - done, WriteLimit - WriteCur);
+    std::memcpy(WriteCur, buffer + done, part);
+    WriteCur += part;
     done += part;
   }
   return done;
 }
 
 bool TStream::Flush() {
-  std::size_t done = 0;
-  while (FError == 0 && done < WritePos) {
-    const std::size_t written = WriteRaw(WriteBuffer.data() + done, WritePos - done);
+  const char* next = WriteBuffer.data();
+  while (FError == 0 && next < WriteCur) {
+    const std::size_t written = WriteRaw(next, WriteCur - next);
     if (written == 0) Fail(EIO);
-    done += written;
+    next += written;
   }
-  WritePos = 0;
-  if (FError != 0) WriteBuffer.clear();  // later writes take the slow path and are refused
+  WriteCur = WriteBuffer.data();
+  if (FError != 0) WriteCur = WriteLimit = nullptr;  // later writes take the slow path and are refused
   return FError == 0;
 }
 

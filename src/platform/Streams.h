@@ -20,8 +20,8 @@ public:
   // Up to count bytes into buffer; 0 only at the end of the input, and then
   // again on every later call.
   std::size_t Read(void* buffer, std::size_t count) {
-    if (count == 1 && ReadPos < ReadEnd) {
-      *static_cast<char*>(buffer) = ReadBuffer[ReadPos++];
+    if (count == 1 && ReadCur < ReadLimit) {
+      *static_cast<char*>(buffer) = *ReadCur++;
       return 1;
     }
     return ReadBuffered(static_cast<char*>(buffer), count);
@@ -30,8 +30,8 @@ public:
   // Takes count bytes; returns how many were taken, 0 once the stream has
   // failed. A failure is kept (see Error) rather than raised.
   std::size_t Write(const void* buffer, std::size_t count) {
-    if (count == 1 && WritePos < WriteBuffer.size()) {
-      WriteBuffer[WritePos++] = *static_cast<const char*>(buffer);
+    if (count == 1 && WriteCur < WriteLimit) {
+      *WriteCur++ = *static_cast<const char*>(buffer);
       return 1;
     }
     return WriteBuffered(static_cast<const char*>(buffer), count);
@@ -57,11 +57,12 @@ private:
 
   std::size_t BufferSize;
   std::vector<char> ReadBuffer;
-  std::size_t ReadPos = 0;
-  std::size_t ReadEnd = 0;
+  const char* ReadCur = nullptr;  // the next byte to read
+  const char* ReadLimit = nullptr;
   bool AtEnd = false;
   std::vector<char> WriteBuffer;
-  std::size_t WritePos = 0;
+  char* WriteCur = nullptr;  // where the next byte goes; no room once failed
+  char* WriteLimit = nullptr;
   int FError = 0;
 };
 
