@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "Utils.h"
 #include "numtext/NumText.h"
@@ -18,25 +19,81 @@ constexpr int FirstLongitudeSlot = 4;
 
 bool InRange(double value, double limit) { return value >= -limit && value <= limit; }
 
-// Pass 1, one byte at a time: runs of blanks collapse and a leading blank
-// goes; a double quote or a comma becomes a blank, an apostrophe or the
-// degree sign a ":"; letters are upper-cased. ‹50°30'15" n› becomes
-// ‹50:30:15  N›. False when the byte adds nothing to the normalised text.
-bool NormaliseCoordinateByte(char c, char previous, char& normalised) {
-  if (c == ' ') {
-    normalised = ' ';
-    return previous != ' ';
-  }
-  if (c == '"' || c == ',')
-    normalised = ' ';
-  else if (c == '\'' || c == DegreeSign)
-    normalised = ':';
-  else
-    normalised = UpperCaseChar(c);
-  return true;
+// Pass 1, normalisation: a double quote or a comma becomes a blank, an
+// apostrophe or the degree sign a ":", letters are upper-cased; ‹50°30'15" n›
+// becomes ‹50:30:15  N›. Runs of blanks also collapse and a leading blank
+// goes, but that changes nothing for pass 2, which ignores a blank while no
+// number is pending; so here each byte maps on its own.
+constexpr char NormalisedByte(char c) {
+  if (c == '"' || c == ',') return ' ';
+  if (c == '\'' || c == DegreeSign) return ':';
+  return UpperCaseChar(c);
 }
 
-// Pass 2: numbers fill six slots in order, latitude's D M S then
+// What a normalised byte does in pass 2.
+enum class TRole : unsigned char { Other, NumberChar, Colon, Blank, North, South, East, West };
+
+constexpr TRole RoleOf(char normalised) {
+  switch (normalised) {
+    case '-':
+    case '.': return TRole::NumberChar;
+    case ':': return TRole::Colon;
+    case ' ': return TRole::Blank;
+    case 'N': return TRole::North;
+    case 'S': return TRole::South;
+    case 'E': return TRole::East;
+    case 'W': return TRole::West;
+    default: return normalised >= '0' && normalised <= '9' ? TRole::NumberChar : TRole::Other;
+  }
+}
+
+// Both passes for every byte value, looked up once per byte.
+constexpr std::array<TRole, 256> CoordinateRoles = [] {
+  std::array<TRole, 256> roles{};
+  for (int c = 0; c < 256; ++c) roles[c] = RoleOf(NormalisedByte(static_cast<char>(c)));
+  return roles;
+}();
+
+// The number text being collected, inline up to a usual length. While it is
+// digits only, their value is summed on the way, which is what TextToNumber
+// gives for such a text: a whole number below 10^15 is exact in a double.
+class TPendingNumber {
+public:
+  void Append(char c) {
+    if (c >= '0' && c <= '9')
+      Whole = Whole * 10 + static_cast<unsigned>(c - '0');
+    else
+      DigitsOnly = false;
+    if (Length < InlineSize) {
+      Inline[Length++] = c;
+      return;
+    }
+    if (Length++ == InlineSize) Overflow.assign(Inline.data(), InlineSize);
+    Overflow += c;
+  }
+  bool Empty() const { return Length == 0; }
+  std::string_view Text() const { return Length <= InlineSize ? std::string_view(Inline.data(), Length) : Overflow; }
+  double Value() const {
+    if (DigitsOnly && Length > 0 && Length <= MaxWholeDigits) return static_cast<double>(Whole);
+    return TextToNumber(Text());
+  }
+  void Clear() {
+    Length = 0;
+    Whole = 0;
+    DigitsOnly = true;
+  }
+
+private:
+  static constexpr std::size_t InlineSize = 24;
+  static constexpr std::size_t MaxWholeDigits = 15;
+  std::uint64_t Whole = 0;
+  bool DigitsOnly = true;
+  std::array<char, InlineSize> Inline;
+  std::size_t Length = 0;
+  std::string Overflow;
+};
+
+// Pass 2, scanning: numbers fill six slots in order, latitude's D M S then
 // longitude's. Accepted forms, all with or without blanks before the letters:
 //   D:M:S N D:M:S E      ‹50:30:15 N 014:20:30 E›
 //   D:M.mmm N D:M.mmm E  ‹45:15.531 N 006:18.333 E›
@@ -45,42 +102,48 @@ bool NormaliseCoordinateByte(char c, char previous, char& normalised) {
 // the shorter forms land in the right slots.
 class TCoordinateScanner {
 public:
-  // Pass 2 takes the normalised text byte by byte, as pass 1 makes it.
   void Take(char c) {
-    if ((c >= '0' && c <= '9') || c == '-' || c == '.') [[likely]] {
-      Pending += c;
-    } else if (c == ':') {
-      StorePending();
-    } else if (c == ' ') {
-      if (!Pending.empty()) StorePending();
-    } else if (c == 'N' || c == 'S') {
-      MoveToLongitude();
-      LatitudeHemisphere = c;
-    } else if (c == 'E' || c == 'W') {
-      LongitudeHemisphere = c;
+    const TRole role = CoordinateRoles[static_cast<unsigned char>(c)];
+    if (role == TRole::NumberChar) [[likely]] {
+      Pending.Append(c);
+      return;
+    }
+    switch (role) {
+      case TRole::Colon: StorePending(); break;
+      case TRole::Blank:
+        if (!Pending.Empty()) StorePending();
+        break;
+      case TRole::North:
+      case TRole::South:
+        MoveToLongitude();
+        LatitudeHemisphere = role;
+        break;
+      case TRole::East:
+      case TRole::West: LongitudeHemisphere = role; break;
+      default: break;
     }
   }
 
   void Finish() {
-    if (!Pending.empty()) StorePending();
+    if (!Pending.Empty()) StorePending();
   }
 
-  double Latitude() const { return WithHemisphere(Degrees(0), LatitudeHemisphere == 'S', LatitudeHemisphere); }
-  double Longitude() const { return WithHemisphere(Degrees(3), LongitudeHemisphere == 'W', LongitudeHemisphere); }
+  double Latitude() const { return WithHemisphere(Degrees(0), LatitudeHemisphere, TRole::South); }
+  double Longitude() const { return WithHemisphere(Degrees(3), LongitudeHemisphere, TRole::West); }
 
 private:
   // Converts even an empty text, which fails: ‹50::00› is invalid.
   void StorePending() {
-    const double number = TextToNumber(Pending);
+    const double number = Pending.Value();
     if (Slot <= SlotCount) Slots[Slot - 1] = number;  // a seventh number has no place
     ++Slot;
-    Pending.clear();
+    Pending.Clear();
   }
 
   void MoveToLongitude() {
-    const bool latitudeSeen = Slot > 1 || !Pending.empty();
+    const bool latitudeSeen = Slot > 1 || !Pending.Empty();
     if (Slot >= FirstLongitudeSlot || !latitudeSeen) return;
-    if (!Pending.empty()) StorePending();
+    if (!Pending.Empty()) StorePending();
     Slot = FirstLongitudeSlot;
   }
 
@@ -92,16 +155,17 @@ private:
     return static_cast<double>((minutes / 60 + degrees) + seconds / 3600);
   }
 
-  static double WithHemisphere(double value, bool negative, char letter) {
-    if (letter == 0) return value;
-    return negative ? -std::fabs(value) : std::fabs(value);
+  // The last hemisphere letter decides the sign of the whole coordinate.
+  static double WithHemisphere(double value, TRole letter, TRole negative) {
+    if (letter == TRole::Other) return value;
+    return letter == negative ? -std::fabs(value) : std::fabs(value);
   }
 
   std::array<double, SlotCount> Slots{};
   int Slot = 1;
-  std::string Pending;
-  char LatitudeHemisphere = 0;
-  char LongitudeHemisphere = 0;
+  TPendingNumber Pending;
+  TRole LatitudeHemisphere = TRole::Other;
+  TRole LongitudeHemisphere = TRole::Other;
 };
 
 }  // namespace
@@ -111,12 +175,7 @@ TGeographicPoint::TGeographicPoint(double latitude, double longitude)
 
 void TGeographicPoint::SetFromText(std::string_view text) {
   TCoordinateScanner scanner;
-  char previous = ' ';
-  for (const char c : text) {
-    char normalised;
-    if (NormaliseCoordinateByte(c, previous, normalised)) scanner.Take(normalised);
-    previous = c;
-  }
+  for (const char c : text) scanner.Take(c);
   scanner.Finish();
   Latitude = scanner.Latitude();
   Longitude = scanner.Longitude();

@@ -1,45 +1,45 @@
 #include "OAParser.h"
 
+#include <algorithm>
+
 #include "Errors.h"
 #include "Utils.h"
 #include "platform/Streams.h"
 
 namespace {
+
 constexpr char CR = 13;
 constexpr char LF = 10;
-}  // namespace
 
-namespace {
-
-// Builds a line in the string's own storage: the string is kept at its
-// capacity while the line grows, and cut to the line's length at the end.
+// Builds a line in the reader's buffer, which only ever grows, and hands it
+// over in one copy when it is complete.
 class TLineText {
 public:
-  explicit TLineText(std::string& line) : Line(line) { Reserve(Line.capacity()); }
+  explicit TLineText(std::string& buffer) : Buffer(buffer), Data(buffer.data()), Size(buffer.size()) {}
   void Append(char c) {
-    if (Length == Size) Reserve(2 * Size);
+    if (Length == Size) Grow();
     Data[Length++] = c;
   }
   bool Empty() const { return Length == 0; }
   void Clear() { Length = 0; }
-  void Finish() { Line.resize(Length); }
+  void CopyTo(std::string& line) const { line.assign(Data, Length); }
 
 private:
-  void Reserve(std::size_t size) {
-    Line.resize(size);
-    Data = Line.data();
-    Size = size;
+  void Grow() {
+    Buffer.resize(std::max<std::size_t>(2 * Size, 64));
+    Data = Buffer.data();
+    Size = Buffer.size();
   }
-  std::string& Line;
-  char* Data = nullptr;
-  std::size_t Size = 0;
+  std::string& Buffer;
+  char* Data;
+  std::size_t Size;
   std::size_t Length = 0;
 };
 
 }  // namespace
 
 bool TLineReader::ReadLine(std::string& line) {
-  TLineText text(line);
+  TLineText text(Buffer);
   bool lastWasCR = LastWasCR;
   for (;;) {
     text.Clear();
@@ -73,7 +73,7 @@ bool TLineReader::ReadLine(std::string& line) {
       if (!endOfInput) continue;
     }
     LastWasCR = lastWasCR;
-    text.Finish();
+    text.CopyTo(line);
     return !(endOfInput && text.Empty());
   }
 }

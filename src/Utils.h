@@ -9,7 +9,7 @@ class TStream;
 
 // "a" to "z" become "A" to "Z"; every other byte, those above 127 included,
 // stays as it is.
-inline char UpperCaseChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr char UpperCaseChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 std::string UpperCase(std::string_view text);
 
 // The bytes of the text, then CR and LF, each as a one-byte write. Failures

@@ -282,24 +282,33 @@ void AppendExponentForm(std::string& text, const TDecimalForm& form) {
 // Sign, integer part ("0" when N is 0 or less, zeros where the digits run
 // out), then the separator and exactly `digits` decimals: the text is laid
 // out in zeros first, and each digit put in the place its power of ten gives.
-void AppendFixedForm(std::string& text, const TDecimalForm& form, int digits) {
-  const int n = form.Exponent;
-  const int integerLength = std::max(n, 1);
-  const std::size_t start = text.size();
-  text.resize(start + (form.Negative ? 1 : 0) + integerLength + (digits > 0 ? 1 + digits : 0), '0');
-  char* out = text.data() + start;
+void LayOutFixedForm(char* out, const TDecimalForm& form, int integerLength, int digits) {
   if (form.Negative) *out++ = '-';
   char* const units = out + integerLength - 1;
   if (digits > 0) units[1] = DecimalSeparator;
   std::uint64_t rest = form.Significand;
   for (int i = form.Count - 1; i >= 0; --i, rest /= 10) {
-    const int power = n - 1 - i;
+    const int power = form.Exponent - 1 - i;
     const char digit = static_cast<char>('0' + rest % 10);
     if (power >= 0)
       units[-power] = digit;
     else if (-power <= digits)
       units[1 - power] = digit;
   }
+}
+
+void AppendFixedForm(std::string& text, const TDecimalForm& form, int digits) {
+  const int integerLength = std::max(form.Exponent, 1);
+  const std::size_t length = (form.Negative ? 1 : 0) + integerLength + (digits > 0 ? 1 + digits : 0);
+  std::array<char, 48> small;
+  if (length > small.size()) {  // a long text is laid out in place
+    const std::size_t start = text.size();
+    text.resize(start + length, '0');
+    return LayOutFixedForm(text.data() + start, form, integerLength, digits);
+  }
+  small.fill('0');
+  LayOutFixedForm(small.data(), form, integerLength, digits);
+  text.append(small.data(), length);
 }
 
 void AppendNonFinite(std::string& text, double value) {
