@@ -12,17 +12,19 @@ constexpr char CR = 13;
 constexpr char LF = 10;
 
 // Builds a line in the reader's buffer, which only ever grows, and hands it
-// over in one copy when it is complete.
+// over in one copy when it is complete. The buffer holds char8_t, which
+// unlike char cannot alias the stream's pointers, so the one-byte reads need
+// no reloads between the stores.
 class TLineText {
 public:
-  explicit TLineText(std::string& buffer) : Buffer(buffer), Data(buffer.data()), Size(buffer.size()) {}
+  explicit TLineText(std::u8string& buffer) : Buffer(buffer), Data(buffer.data()), Size(buffer.size()) {}
   void Append(char c) {
     if (Length == Size) Grow();
-    Data[Length++] = c;
+    Data[Length++] = static_cast<char8_t>(c);
   }
   bool Empty() const { return Length == 0; }
   void Clear() { Length = 0; }
-  void CopyTo(std::string& line) const { line.assign(Data, Length); }
+  void CopyTo(std::string& line) const { line.assign(reinterpret_cast<const char*>(Data), Length); }
 
 private:
   void Grow() {
@@ -30,8 +32,8 @@ private:
     Data = Buffer.data();
     Size = Buffer.size();
   }
-  std::string& Buffer;
-  char* Data;
+  std::u8string& Buffer;
+  char8_t* Data;
   std::size_t Size;
   std::size_t Length = 0;
 };
@@ -39,6 +41,7 @@ private:
 }  // namespace
 
 bool TLineReader::ReadLine(std::string& line) {
+  TStream& stream = Stream;
   TLineText text(Buffer);
   bool lastWasCR = LastWasCR;
   for (;;) {
@@ -48,7 +51,7 @@ bool TLineReader::ReadLine(std::string& line) {
     bool endOfInput = false;
     for (;;) {
       char c;
-      if (Stream.Read(&c, 1) == 0) {
+      if (stream.Read(&c, 1) == 0) {
         endOfInput = true;
         break;
       }

@@ -50,7 +50,7 @@ public:
 private:
   TStream& Stream;
   bool LastWasCR = false;
-  std::string Buffer;  // where lines are built
+  std::u8string Buffer;  // where lines are built
 };
 
 // Tokens are views into their line, valid while the line is.

@@ -16,7 +16,7 @@ void TStream::Fail(int error) {
 bool TStream::Refill() {
   if (AtEnd) return false;
   ReadBuffer.resize(BufferSize);
-  const std::size_t got = ReadRaw(ReadBuffer.data(), ReadBuffer.size());
+  const std::size_t got = ReadRaw(reinterpret_cast<char*>(ReadBuffer.data()), ReadBuffer.size());
   ReadCur = ReadBuffer.data();
   ReadLimit = ReadCur + got;
   AtEnd = got == 0;
@@ -35,16 +35,21 @@ std::size_t TStream::ReadBuffered(char* buffer, std::size_t count) {
   return done;
 }
 
-std::size_t TStream::WriteBuffered(const char* buffer, std::size_t count) {
-  if (FError != 0) return 0;
+bool TStream::MakeRoom() {
+  if (FError != 0) return false;
   if (WriteBuffer.empty()) {
     WriteBuffer.resize(BufferSize);
     WriteCur = WriteBuffer.data();
     WriteLimit = WriteCur + WriteBuffer.size();
+    return true;
   }
+  return Flush();
+}
+
+std::size_t TStream::WriteBuffered(const char* buffer, std::size_t count) {
   std::size_t done = 0;
   while (done < count) {
-    if (WriteCur == WriteLimit && !Flush()) break;
+    if (WriteCur == WriteLimit && !MakeRoom()) break;
     const std::size_t part = std::min<std::size_t>(count - done, WriteLimit - WriteCur);
     std::memcpy(WriteCur, buffer + done, part);
     WriteCur += part;
@@ -54,9 +59,9 @@ std::size_t TStream::WriteBuffered(const char* buffer, std::size_t count) {
 }
 
 bool TStream::Flush() {
-  const char* next = WriteBuffer.data();
+  const char8_t* next = WriteBuffer.data();
   while (FError == 0 && next < WriteCur) {
-    const std::size_t written = WriteRaw(next, WriteCur - next);
+    const std::size_t written = WriteRaw(reinterpret_cast<const char*>(next), WriteCur - next);
     if (written == 0) Fail(EIO);
     next += written;
   }

@@ -20,21 +20,19 @@ public:
   // Up to count bytes into buffer; 0 only at the end of the input, and then
   // again on every later call.
   std::size_t Read(void* buffer, std::size_t count) {
-    if (count == 1 && ReadCur < ReadLimit) {
-      *static_cast<char*>(buffer) = *ReadCur++;
-      return 1;
-    }
-    return ReadBuffered(static_cast<char*>(buffer), count);
+    if (count != 1) return ReadBuffered(static_cast<char*>(buffer), count);
+    if (ReadCur == ReadLimit && !Refill()) return 0;
+    *static_cast<char*>(buffer) = static_cast<char>(*ReadCur++);
+    return 1;
   }
 
   // Takes count bytes; returns how many were taken, 0 once the stream has
   // failed. A failure is kept (see Error) rather than raised.
   std::size_t Write(const void* buffer, std::size_t count) {
-    if (count == 1 && WriteCur < WriteLimit) {
-      *WriteCur++ = *static_cast<const char*>(buffer);
-      return 1;
-    }
-    return WriteBuffered(static_cast<const char*>(buffer), count);
+    if (count != 1) return WriteBuffered(static_cast<const char*>(buffer), count);
+    if (WriteCur == WriteLimit && !MakeRoom()) return 0;
+    *WriteCur++ = static_cast<char8_t>(*static_cast<const char*>(buffer));
+    return 1;
   }
 
   // Hands every buffered byte to the file; false if any write has failed.
@@ -51,18 +49,23 @@ protected:
   void Fail(int error);
 
 private:
+  // The slow paths take no address of the caller's byte, so that a caller's
+  // loop of one-byte calls keeps its byte and the buffer pointers in registers.
   std::size_t ReadBuffered(char* buffer, std::size_t count);
   std::size_t WriteBuffered(const char* buffer, std::size_t count);
-  bool Refill();
+  bool Refill();     // false at the end of the input
+  bool MakeRoom();   // false once the stream has failed
 
+  // The buffers hold char8_t, which unlike char cannot alias the buffer
+  // pointers: a one-byte write then needs no reload of WriteCur.
   std::size_t BufferSize;
-  std::vector<char> ReadBuffer;
-  const char* ReadCur = nullptr;  // the next byte to read
-  const char* ReadLimit = nullptr;
+  std::vector<char8_t> ReadBuffer;
+  const char8_t* ReadCur = nullptr;  // the next byte to read
+  const char8_t* ReadLimit = nullptr;
   bool AtEnd = false;
-  std::vector<char> WriteBuffer;
-  char* WriteCur = nullptr;  // where the next byte goes; no room once failed
-  char* WriteLimit = nullptr;
+  std::vector<char8_t> WriteBuffer;
+  char8_t* WriteCur = nullptr;  // where the next byte goes; no room once failed
+  char8_t* WriteLimit = nullptr;
   int FError = 0;
 };
 
