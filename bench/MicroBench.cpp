@@ -20,7 +20,7 @@ std::string PolygonText(int points) {
 void BM_ReadLineAndSplit(benchmark::State& state) {
   const std::string text = PolygonText(10000);
   TTokenList tokens;
-  std::string line;
+  std::string_view line;
   for (auto _ : state) {
     TMemoryStream stream(text);
     TLineReader reader(stream);

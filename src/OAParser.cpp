@@ -11,8 +11,7 @@ namespace {
 constexpr char CR = 13;
 constexpr char LF = 10;
 
-// Builds a line in the reader's buffer, which only ever grows, and hands it
-// over in one copy when it is complete. The buffer holds char8_t, which
+// Builds a line in the reader's buffer, which only ever grows. It holds char8_t, which
 // unlike char cannot alias the stream's pointers, so the one-byte reads need
 // no reloads between the stores.
 class TLineText {
@@ -24,7 +23,7 @@ public:
   }
   bool Empty() const { return Length == 0; }
   void Clear() { Length = 0; }
-  void CopyTo(std::string& line) const { line.assign(reinterpret_cast<const char*>(Data), Length); }
+  std::string_view Text() const { return {reinterpret_cast<const char*>(Data), Length}; }
 
 private:
   void Grow() {
@@ -40,7 +39,7 @@ private:
 
 }  // namespace
 
-bool TLineReader::ReadLine(std::string& line) {
+bool TLineReader::ReadLine(std::string_view& line) {
   TStream& stream = Stream;
   TLineText text(Buffer);
   bool lastWasCR = LastWasCR;
@@ -76,7 +75,7 @@ bool TLineReader::ReadLine(std::string& line) {
       if (!endOfInput) continue;
     }
     LastWasCR = lastWasCR;
-    text.CopyTo(line);
+    line = text.Text();
     return !(endOfInput && text.Empty());
   }
 }
@@ -109,14 +108,13 @@ void JoinTokens(const TTokenList& tokens, int first, int last, std::string& resu
 }
 
 int KeywordIndex(std::string_view token) {
-  const auto equalUpperCased = [token](std::string_view keyword) {
-    if (token.size() != keyword.size()) return false;
-    for (std::size_t i = 0; i < token.size(); ++i)
-      if (UpperCaseChar(token[i]) != keyword[i]) return false;
-    return true;
-  };
+  // Every keyword has two letters, so a token of any other length is none.
+  static_assert(std::all_of(Keywords.begin(), Keywords.end(), [](std::string_view k) { return k.size() == 2; }));
+  if (token.size() != 2) return -1;
+  const char first = UpperCaseChar(token[0]);
+  const char second = UpperCaseChar(token[1]);
   for (std::size_t i = 0; i < Keywords.size(); ++i)
-    if (equalUpperCased(Keywords[i])) return static_cast<int>(i) + 1;
+    if (Keywords[i][0] == first && Keywords[i][1] == second) return static_cast<int>(i) + 1;
   return -1;
 }
 
@@ -170,7 +168,7 @@ void StartBlock(TAirspace& airspace) {
 TAirspaceList ParseAirspaces(TStream& stream) {
   TAirspaceList airspaces;
   TLineReader reader(stream);
-  std::string line;
+  std::string_view line;
   std::string text;
   TTokenList tokens;
   TAirspace building;

@@ -43,14 +43,15 @@ class TLineReader {
 public:
   explicit TLineReader(TStream& stream) : Stream(stream) {}
 
-  // The next logical line into `line` (empty for a blank line); false at the
-  // end of the input, which is no text, so a line "@EOF" is ordinary.
-  bool ReadLine(std::string& line);
+  // The next logical line (empty for a blank line), valid until the next
+  // call; false at the end of the input, which is no text, so a line "@EOF"
+  // is ordinary.
+  bool ReadLine(std::string_view& line);
 
 private:
   TStream& Stream;
   bool LastWasCR = false;
-  std::u8string Buffer;  // where lines are built
+  std::u8string Buffer;  // where lines are built, and stay until the next call
 };
 
 // Tokens are views into their line, valid while the line is.

@@ -18,8 +18,8 @@ Lines ReadAll(const std::string& input, std::size_t bufferSize) {
   TMemoryStream stream(input, bufferSize);
   TLineReader reader(stream);
   Lines lines;
-  std::string line;
-  while (reader.ReadLine(line)) lines.push_back(line);
+  std::string_view line;
+  while (reader.ReadLine(line)) lines.emplace_back(line);
   EXPECT_FALSE(reader.ReadLine(line));
   EXPECT_FALSE(reader.ReadLine(line));
   return lines;

@@ -279,36 +279,43 @@ void AppendExponentForm(std::string& text, const TDecimalForm& form) {
   text += std::to_string(form.Exponent - 1);
 }
 
-// Sign, integer part ("0" when N is 0 or less, zeros where the digits run
-// out), then the separator and exactly `digits` decimals: the text is laid
-// out in zeros first, and each digit put in the place its power of ten gives.
-void LayOutFixedForm(char* out, const TDecimalForm& form, int integerLength, int digits) {
-  if (form.Negative) *out++ = '-';
-  char* const units = out + integerLength - 1;
-  if (digits > 0) units[1] = DecimalSeparator;
+// Sign, integer part ("0" when N is 0 or less, the first N digits padded
+// with zeros otherwise), then the separator and exactly `digits` decimals.
+// The digits run out before the last decimal (rounding kept no more than
+// N + digits of them), so the text is written from its end: zeros for the
+// missing places, the digits, then zeros up to the front.
+void LayOutFixedForm(char* end, const TDecimalForm& form, int digits) {
+  const int places = std::max(form.Exponent, 1) + digits;
+  int zerosAtEnd = form.Exponent + digits - form.Count;
   std::uint64_t rest = form.Significand;
-  for (int i = form.Count - 1; i >= 0; --i, rest /= 10) {
-    const int power = form.Exponent - 1 - i;
-    const char digit = static_cast<char>('0' + rest % 10);
-    if (power >= 0)
-      units[-power] = digit;
-    else if (-power <= digits)
-      units[1 - power] = digit;
+  int digitsLeft = form.Count;
+  char* out = end;
+  for (int place = 0; place < places; ++place) {
+    if (place == digits && digits > 0) *--out = DecimalSeparator;
+    if (zerosAtEnd > 0) {
+      *--out = '0';
+      --zerosAtEnd;
+    } else if (digitsLeft > 0) {
+      *--out = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+      --digitsLeft;
+    } else {
+      *--out = '0';
+    }
   }
+  if (form.Negative) *--out = '-';
 }
 
 void AppendFixedForm(std::string& text, const TDecimalForm& form, int digits) {
-  const int integerLength = std::max(form.Exponent, 1);
-  const std::size_t length = (form.Negative ? 1 : 0) + integerLength + (digits > 0 ? 1 + digits : 0);
+  const std::size_t length = (form.Negative ? 1 : 0) + std::max(form.Exponent, 1) + (digits > 0 ? 1 + digits : 0);
   std::array<char, 48> small;
-  if (length > small.size()) {  // a long text is laid out in place
-    const std::size_t start = text.size();
-    text.resize(start + length, '0');
-    return LayOutFixedForm(text.data() + start, form, integerLength, digits);
+  if (length <= small.size()) {
+    LayOutFixedForm(small.data() + length, form, digits);
+    text.append(small.data(), length);
+  } else {  // a long text is laid out in place
+    text.resize(text.size() + length);
+    LayOutFixedForm(text.data() + text.size(), form, digits);
   }
-  small.fill('0');
-  LayOutFixedForm(small.data(), form, integerLength, digits);
-  text.append(small.data(), length);
 }
 
 void AppendNonFinite(std::string& text, double value) {
