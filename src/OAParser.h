@@ -28,7 +28,7 @@ private:
 };
 
 constexpr char CommentChar = '*';
-constexpr TCharSet Delimiters(0, 32);     // every control byte and the blank
+constexpr TCharSet Delimiters(0, 32);  // every control byte and the blank
 constexpr TCharSet LineBreakChars{10, 13};
 constexpr std::string_view LineBreak = "\r\n";
 

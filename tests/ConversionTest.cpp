@@ -49,18 +49,21 @@ TEST(ConversionTest, GoldenOutputs) {
       {"comments only", "* one\r\n\r\n   * two\r\n", ""},
       {"empty input", "", ""},
       {"blocks run into each other", "AC R\r\nAN A\r\nAC Q\r\nAN B\r\n", Opening("Q", "A B") + Closing},
-      {"trailing blank lines", "AC R\r\n\r\n\r\nAC Q\r\n\r\n\r\n\r\n", Opening("R", "") + Closing + Opening("Q", "") + Closing},
+      {"trailing blank lines", "AC R\r\n\r\n\r\nAC Q\r\n\r\n\r\n\r\n",
+       Opening("R", "") + Closing + Opening("Q", "") + Closing},
       {"lower-case records", "ac r\r\nan prague ctr\r\n", Opening("R", "PRAGUE CTR") + Closing},
       {"double blank in name", "AN Test  Area\r\n", Opening("", "TEST AREA") + Closing},
       {"AC with a trailing blank", "AC \r\nAN X\r\n", Opening("", "X") + Closing},
       {"@EOF line then more", "AC R\r\n\r\n@EOF\r\n\r\nAC Q\r\nAT 50:30:15 N 014:20:30 E\r\n",
        Opening("R", "") + Closing + Opening("", "") + Closing + Opening("Q", "", "50.50416666667 14.34166666667") +
            Closing},
-      {"order kept", "AC A\r\n\r\nAC B\r\n\r\nAC C\r\n", Opening("A", "") + Closing + Opening("B", "") + Closing +
-                                                               Opening("C", "") + Closing},
+      {"order kept", "AC A\r\n\r\nAC B\r\n\r\nAC C\r\n",
+       Opening("A", "") + Closing + Opening("B", "") + Closing + Opening("C", "") + Closing},
       {"short forms", "AC R\nDP 45:30.5 N 006:15.25 W\nDP 50.5 S 14.25 E\n",
-       Opening("R", "") + "    <border>\r\n      <point lat=\"45.51\" lon=\"-6.25\"/>\r\n"
-                          "      <point lat=\"-50.50\" lon=\"14.25\"/>\r\n    </border>\r\n" + Closing},
+       Opening("R", "") +
+           "    <border>\r\n      <point lat=\"45.51\" lon=\"-6.25\"/>\r\n"
+           "      <point lat=\"-50.50\" lon=\"14.25\"/>\r\n    </border>\r\n" +
+           Closing},
   };
   for (const TGoldenCase& c : cases) {
     TScratchDir dir;
@@ -97,8 +100,7 @@ TEST(ConversionTest, FullOutputDeviceIsAWriteError) {
   const TRunResult run = RunTarnel({"in.oa", "/dev/full"}, dir.Path());
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_NE(run.Stderr.find("Exception EWriteError in module TARNEL at "), std::string::npos);
-  EXPECT_NE(run.Stderr.find("\r\nCannot write file \"/dev/full\". No space left on device.\r\n\r\n"),
-            std::string::npos)
+  EXPECT_NE(run.Stderr.find("\r\nCannot write file \"/dev/full\". No space left on device.\r\n\r\n"), std::string::npos)
       << run.Stderr;
 }
 
@@ -159,11 +161,12 @@ TEST_F(RealFileTest, FranceAirspacesCheckedByHand) {
                            "      <point lat=\"44.09\" lon=\"0.52\"/>\r\n"
                            "      <point lat=\"44.14\" lon=\"0.41\"/>\r\n"
                            "      <point lat=\"44.28\" lon=\"0.47\"/>\r\n"
-                           "    </border>\r\n" + Closing;
+                           "    </border>\r\n" +
+                           Closing;
   EXPECT_EQ(output.substr(0, agen.size()), agen);
   // CTR Angers lies west of Greenwich: DP 47:39:32 N 000:33:41 W is 47.6589, -0.5614.
   EXPECT_NE(output.find(Opening("CTR", "CTR ANGERS 124.700") + "    <border>\r\n"
-                        "      <point lat=\"47.66\" lon=\"-0.56\"/>\r\n"),
+                                                               "      <point lat=\"47.66\" lon=\"-0.56\"/>\r\n"),
             std::string::npos);
   // Names keep their bytes above 127; only a to z are upper-cased.
   EXPECT_NE(output.find("name=\"CTR ANGOUL\xc3\xa8ME 123.15\""), std::string::npos);

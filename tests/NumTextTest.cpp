@@ -18,17 +18,18 @@ namespace {
 
 TEST(TextToNumberTest, ReadsValidTexts) {
   const std::pair<const char*, double> cases[] = {
-      {"5", 5},      {"-5", -5},        {"5.", 5},           {".5", 0.5},      {"-5.25", -5.25},
-      {".", 0},      {"-.", 0},         {"+7", 7},           {"  12  ", 12},   {"014", 14},
-      {"1E3", 1000}, {"2.5e-1", 0.25},  {"5E", 5},           {"1e+2", 100},    {"0.1", 0.1},
-      {"50.504166666666666", 50.504166666666666},            {"000.000", 0},
+      {"5", 5},         {"-5", -5},    {"5.", 5},     {".5", 0.5},
+      {"-5.25", -5.25}, {".", 0},      {"-.", 0},     {"+7", 7},
+      {"  12  ", 12},   {"014", 14},   {"1E3", 1000}, {"2.5e-1", 0.25},
+      {"5E", 5},        {"1e+2", 100}, {"0.1", 0.1},  {"50.504166666666666", 50.504166666666666},
+      {"000.000", 0},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(TextToNumber(text), value) << text;
 }
 
 TEST(TextToNumberTest, RejectsInvalidTextsWithTheirOwnWording) {
-  for (const char* text : {"", "-", "--5", "5-", "1.2.3", "+", "E5", "\t5", "5\t", "1,5", "INF", "0x10", "5 5",
-                           "1e5.5", " "}) {
+  for (const char* text :
+       {"", "-", "--5", "5-", "1.2.3", "+", "E5", "\t5", "5\t", "1,5", "INF", "0x10", "5 5", "1e5.5", " "}) {
     try {
       TextToNumber(text);
       ADD_FAILURE() << "accepted '" << text << "'";
@@ -76,23 +77,45 @@ TEST(TextToNumberTest, AgreesWithExtendedEvaluationOnRandomTexts) {
 
 TEST(FormatFloatTest, TwoDigitsRoundedHalfAwayFromZero) {
   const std::pair<double, const char*> cases[] = {
-      {14.333333333333334, "14.33"}, {50.5, "50.50"},  {0.005, "0.01"},     {-0.005, "-0.01"},
-      {-0.004, "0.00"},              {-0.125, "-0.13"}, {2.675, "2.67"},     {12.345, "12.35"},
-      {-33.86666666666667, "-33.87"}, {151.2, "151.20"}, {0, "0.00"},         {-0.0, "0.00"},
-      {0.995, "0.99"},               {9.995, "9.99"},   {99.999, "100.00"},  {1e-300, "0.00"},
-      {123456789012345678.0, "123456789012345680.00"},    {1e18, "1E18"},     {-2.5e20, "-2.5E20"},
-      {std::numeric_limits<double>::infinity(), "INF"},    {-std::numeric_limits<double>::infinity(), "-INF"},
+      {14.333333333333334, "14.33"},
+      {50.5, "50.50"},
+      {0.005, "0.01"},
+      {-0.005, "-0.01"},
+      {-0.004, "0.00"},
+      {-0.125, "-0.13"},
+      {2.675, "2.67"},
+      {12.345, "12.35"},
+      {-33.86666666666667, "-33.87"},
+      {151.2, "151.20"},
+      {0, "0.00"},
+      {-0.0, "0.00"},
+      {0.995, "0.99"},
+      {9.995, "9.99"},
+      {99.999, "100.00"},
+      {1e-300, "0.00"},
+      {123456789012345678.0, "123456789012345680.00"},
+      {1e18, "1E18"},
+      {-2.5e20, "-2.5E20"},
+      {std::numeric_limits<double>::infinity(), "INF"},
+      {-std::numeric_limits<double>::infinity(), "-INF"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(FormatFloat(value), text) << value;
 }
 
 TEST(FormatFixedTest, PinPrecision) {
   const std::pair<double, const char*> cases[] = {
-      {0, "0.00000000000"},          {47.5, "47.50000000000"},     {-12.25, "-12.25000000000"},
-      {50.50416666666667, "50.50416666667"}, {-0.000000000006, "-0.00000000001"},
-      {-0.000000000004, "0.00000000000"},    {1e15, "1E15"},        {999999999999999.9, "1E15"},
-      {123456789012345.0, "123456789012345.00000000000"},           {1.5e16, "1.5E16"},
-      {180, "180.00000000000"},      {-90, "-90.00000000000"},
+      {0, "0.00000000000"},
+      {47.5, "47.50000000000"},
+      {-12.25, "-12.25000000000"},
+      {50.50416666666667, "50.50416666667"},
+      {-0.000000000006, "-0.00000000001"},
+      {-0.000000000004, "0.00000000000"},
+      {1e15, "1E15"},
+      {999999999999999.9, "1E15"},
+      {123456789012345.0, "123456789012345.00000000000"},
+      {1.5e16, "1.5E16"},
+      {180, "180.00000000000"},
+      {-90, "-90.00000000000"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(FormatFixed(value, PinPrecision, PinDigits), text) << value;
 }
@@ -159,7 +182,8 @@ TExact ExactExpansion(double value) {
   std::string digits = number.Text();
   TExact form{std::signbit(value), "", static_cast<int>(digits.size()) + decimalShift};
   if (digits.size() > 18) {
-    const bool above = digits[18] > '5' || (digits[18] == '5' && digits.find_first_not_of('0', 19) != std::string::npos);
+    const bool above =
+        digits[18] > '5' || (digits[18] == '5' && digits.find_first_not_of('0', 19) != std::string::npos);
     const bool tie = digits[18] == '5' && !above;
     digits.resize(18);
     if (above || (tie && (digits[17] - '0') % 2 == 1)) {
@@ -200,10 +224,29 @@ TEST(DecimalExpansionTest, AgreesWithExactComputationAtTheEdges) {
   // Ties at the nineteenth digit go to even: 1 + 2^-18 is 1.000003814697265625.
   EXPECT_EQ(DecimalExpansion(1 + std::ldexp(1, -18)).Digits(), "100000381469726562");
   EXPECT_EQ(DecimalExpansion(1 + 3 * std::ldexp(1, -18)).Digits(), "100001144409179688");
-  for (const double value : {1 + std::ldexp(1, -18), 1 + 3 * std::ldexp(1, -18), 0.1, 1e-4, 9.999e-5, 1e-5, 1.0, 10.0,
-                             9.999999999999999e14, 1e15, 4503599627370495.5, 4503599627370496.0, 1e17, 1e18, 1e19,
-                             0.9999999999999999, 9.999999999999998, 99.99999999999999, 5e-324, 1.7976931348623157e308,
-                             2.675, 12.345, -0.125})
+  for (const double value : {1 + std::ldexp(1, -18),
+                             1 + 3 * std::ldexp(1, -18),
+                             0.1,
+                             1e-4,
+                             9.999e-5,
+                             1e-5,
+                             1.0,
+                             10.0,
+                             9.999999999999999e14,
+                             1e15,
+                             4503599627370495.5,
+                             4503599627370496.0,
+                             1e17,
+                             1e18,
+                             1e19,
+                             0.9999999999999999,
+                             9.999999999999998,
+                             99.99999999999999,
+                             5e-324,
+                             1.7976931348623157e308,
+                             2.675,
+                             12.345,
+                             -0.125})
     ExpectExactExpansion(value);
   for (int n = -20; n <= 22; ++n) {
     const double power = std::pow(10.0, n);

@@ -33,7 +33,10 @@ TEST(SetFromTextTest, DegreesMinutesSeconds) {
       {"50:30:15N014:20:30E", 50.504166666666666, 14.341666666666667},
       {"50:30:15 n 014:20:30 e", 50.504166666666666, 14.341666666666667},
       {"50" + Degree + "30'15\" N 014" + Degree + "20'30\" E", 50.504166666666666, 14.341666666666667},
-      {"50\xc2\xb0" "30'15\" N 014\xc2\xb0" "20'30\" E", 50.504166666666666, 14.341666666666667},
+      {"50\xc2\xb0"
+       "30'15\" N 014\xc2\xb0"
+       "20'30\" E",
+       50.504166666666666, 14.341666666666667},
       {"N50:30:00 E014:20:00", 50.5, 14 + 20.0 / 60},
       {"  50:30:00   N,014:20:00 E  ", 50.5, 14 + 20.0 / 60},
       {"50:30:00 014:20:00", 50.5, 14 + 20.0 / 60},
@@ -68,8 +71,8 @@ TEST(SetFromTextTest, NumbersAfterTheSixthAreDropped) {
 
 TEST(SetFromTextTest, InvalidNumbersFailAndLeaveThePointUnchanged) {
   const std::pair<const char*, const char*> cases[] = {
-      {"50::00 N", "''"},           {"- N", "'-'"},       {"50.5.5 N", "'50.5.5'"},
-      {"50-30 N", "'50-30'"},       {":30 N", "''"},       {"50:30:00 N 014:2-0 E", "'2-0'"},
+      {"50::00 N", "''"},     {"- N", "'-'"},  {"50.5.5 N", "'50.5.5'"},
+      {"50-30 N", "'50-30'"}, {":30 N", "''"}, {"50:30:00 N 014:2-0 E", "'2-0'"},
   };
   for (const auto& [text, quoted] : cases) {
     TGeographicPoint point(12, 34);
@@ -88,8 +91,12 @@ TEST(GeographicPointTest, CreateStoresOnlyValuesInRange) {
   const struct {
     double Latitude, Longitude, StoredLatitude, StoredLongitude;
   } cases[] = {
-      {90, 180, 90, 180},  {-90, -180, -90, -180}, {90.000001, 180.5, 0, 0},
-      {-91, -181, 0, 0},   {std::nan(""), std::nan(""), 0, 0}, {45.5, -7.25, 45.5, -7.25},
+      {90, 180, 90, 180},
+      {-90, -180, -90, -180},
+      {90.000001, 180.5, 0, 0},
+      {-91, -181, 0, 0},
+      {std::nan(""), std::nan(""), 0, 0},
+      {45.5, -7.25, 45.5, -7.25},
   };
   for (const auto& c : cases) {
     const TGeographicPoint point(c.Latitude, c.Longitude);

@@ -31,6 +31,8 @@ struct LineCase {
   Lines Expected;
 };
 
+void PrintTo(const LineCase& c, std::ostream* out) { *out << c.Title; }
+
 class ReadLineTest : public testing::TestWithParam<LineCase> {};
 
 TEST_P(ReadLineTest, ReadsTheLogicalLines) {
@@ -40,48 +42,51 @@ TEST_P(ReadLineTest, ReadsTheLogicalLines) {
 
 const std::string NUL(1, '\0');
 
-INSTANTIATE_TEST_SUITE_P(
-    LineEnds, ReadLineTest,
-    testing::Values(
-        LineCase{"Empty", "", {}},
-        LineCase{"CrLf", "AC R\r\nAN X\r\n", {"AC R", "AN X"}},
-        LineCase{"CrOnly", "AC R\rAN X\r", {"AC R", "AN X"}},
-        LineCase{"LfOnly", "AC R\nAN X\n", {"AC R", "AN X"}},
-        LineCase{"LfOnlyBlankLine", "AC R\n\nAN X", {"AC R", "", "AN X"}},
-        LineCase{"CrLfBlankLine", "AC R\r\n\r\nAN X\r\n", {"AC R", "", "AN X"}},
-        LineCase{"Mixed", "A\r\nB\rC\nD\r\n", {"A", "B", "C", "D"}},
-        LineCase{"LfAfterCrLf", "A\r\n\nB", {"A", "", "B"}},
-        LineCase{"CrCr", "A\r\rB", {"A", "", "B"}},
-        LineCase{"LfCr", "A\n\rB", {"A", "", "B"}},
-        LineCase{"LastLineWithoutBreak", "AN Last", {"AN Last"}},
-        LineCase{"BreakAtTheEnd", "AC R\r\n", {"AC R"}}),
-    [](const auto& info) { return std::string(info.param.Title); });
+INSTANTIATE_TEST_SUITE_P(LineEnds, ReadLineTest,
+                         testing::Values(LineCase{"Empty", "", {}},
+                                         LineCase{"CrLf", "AC R\r\nAN X\r\n", {"AC R", "AN X"}},
+                                         LineCase{"CrOnly", "AC R\rAN X\r", {"AC R", "AN X"}},
+                                         LineCase{"LfOnly", "AC R\nAN X\n", {"AC R", "AN X"}},
+                                         LineCase{"LfOnlyBlankLine", "AC R\n\nAN X", {"AC R", "", "AN X"}},
+                                         LineCase{"CrLfBlankLine", "AC R\r\n\r\nAN X\r\n", {"AC R", "", "AN X"}},
+                                         LineCase{"Mixed", "A\r\nB\rC\nD\r\n", {"A", "B", "C", "D"}},
+                                         LineCase{"LfAfterCrLf", "A\r\n\nB", {"A", "", "B"}},
+                                         LineCase{"CrCr", "A\r\rB", {"A", "", "B"}},
+                                         LineCase{"LfCr", "A\n\rB", {"A", "", "B"}},
+                                         LineCase{"LastLineWithoutBreak", "AN Last", {"AN Last"}},
+                                         LineCase{"BreakAtTheEnd", "AC R\r\n", {"AC R"}}),
+                         [](const auto& info) { return std::string(info.param.Title); });
 
-INSTANTIATE_TEST_SUITE_P(
-    Text, ReadLineTest,
-    testing::Values(
-        LineCase{"BlanksAndTabsLine", "A\r\n \t \r\nB", {"A", "", "B"}},
-        LineCase{"BlanksAtTheEndOfInput", "A\r\n \t ", {"A"}},
-        LineCase{"LeadingDelimitersDropped", " \t\x01" "AC R", {"AC R"}},
-        LineCase{"InnerAndTrailingBlanksKept", "AN A \tB \t\r\n", {"AN A \tB \t"}},
-        LineCase{"ControlBytesInside", "AC" + NUL + "R\x1f" "X", {"AC" + NUL + "R\x1f" "X"}},
-        LineCase{"HighBytesKept", "AN C\xf4te \xb0\xff\r\n", {"AN C\xf4te \xb0\xff"}},
-        LineCase{"EofTextIsOrdinary", "@EOF\r\nAC R\r\n", {"@EOF", "AC R"}}),
-    [](const auto& info) { return std::string(info.param.Title); });
+INSTANTIATE_TEST_SUITE_P(Text, ReadLineTest,
+                         testing::Values(LineCase{"BlanksAndTabsLine", "A\r\n \t \r\nB", {"A", "", "B"}},
+                                         LineCase{"BlanksAtTheEndOfInput", "A\r\n \t ", {"A"}},
+                                         LineCase{"LeadingDelimitersDropped",
+                                                  " \t\x01"
+                                                  "AC R",
+                                                  {"AC R"}},
+                                         LineCase{"InnerAndTrailingBlanksKept", "AN A \tB \t\r\n", {"AN A \tB \t"}},
+                                         LineCase{"ControlBytesInside",
+                                                  "AC" + NUL +
+                                                      "R\x1f"
+                                                      "X",
+                                                  {"AC" + NUL +
+                                                   "R\x1f"
+                                                   "X"}},
+                                         LineCase{"HighBytesKept", "AN C\xf4te \xb0\xff\r\n", {"AN C\xf4te \xb0\xff"}},
+                                         LineCase{"EofTextIsOrdinary", "@EOF\r\nAC R\r\n", {"@EOF", "AC R"}}),
+                         [](const auto& info) { return std::string(info.param.Title); });
 
-INSTANTIATE_TEST_SUITE_P(
-    Comments, ReadLineTest,
-    testing::Values(
-        LineCase{"CommentLineSkipped", "A\r\n* note\r\nB\r\n", {"A", "B"}},
-        LineCase{"IndentedComment", "A\r\n \t** x\r\nB", {"A", "B"}},
-        LineCase{"CommentNeverBlank", "A\r\n*\r\n*x\r\n", {"A"}},
-        LineCase{"CommentLastWithoutBreak", "A\r\n* the end", {"A"}},
-        LineCase{"OnlyComments", "* a\n* b\n", {}},
-        LineCase{"StarInsideDropsFollowingBlanks", "AN A * B\r\n", {"AN A B"}},
-        LineCase{"StarInsideWord", "AN A*B\r\n", {"AN AB"}},
-        LineCase{"StarAtEnd", "AN A *  \r\n", {"AN A "}},
-        LineCase{"CommentLfOnly", "A\n*c\n\nB\n", {"A", "", "B"}}),
-    [](const auto& info) { return std::string(info.param.Title); });
+INSTANTIATE_TEST_SUITE_P(Comments, ReadLineTest,
+                         testing::Values(LineCase{"CommentLineSkipped", "A\r\n* note\r\nB\r\n", {"A", "B"}},
+                                         LineCase{"IndentedComment", "A\r\n \t** x\r\nB", {"A", "B"}},
+                                         LineCase{"CommentNeverBlank", "A\r\n*\r\n*x\r\n", {"A"}},
+                                         LineCase{"CommentLastWithoutBreak", "A\r\n* the end", {"A"}},
+                                         LineCase{"OnlyComments", "* a\n* b\n", {}},
+                                         LineCase{"StarInsideDropsFollowingBlanks", "AN A * B\r\n", {"AN A B"}},
+                                         LineCase{"StarInsideWord", "AN A*B\r\n", {"AN AB"}},
+                                         LineCase{"StarAtEnd", "AN A *  \r\n", {"AN A "}},
+                                         LineCase{"CommentLfOnly", "A\n*c\n\nB\n", {"A", "", "B"}}),
+                         [](const auto& info) { return std::string(info.param.Title); });
 
 struct TokenCase {
   std::string Line;
@@ -129,8 +134,23 @@ TEST(JoinTokensTest, JoinsBySingleBlanks) {
 
 TEST(KeywordIndexTest, MatchesWholeTokensWithoutRegardToCase) {
   const std::pair<const char*, int> cases[] = {
-      {"AC", 1}, {"ac", 1}, {"An", 2}, {"AT", 3}, {"AL", 4}, {"ah", 5}, {"dp", 6}, {"DP", 6},
-      {"V", -1}, {"DC", -1}, {"AC:R", -1}, {"ACR", -1}, {"A", -1}, {"", -1}, {"\xc1" "C", -1},
+      {"AC", 1},
+      {"ac", 1},
+      {"An", 2},
+      {"AT", 3},
+      {"AL", 4},
+      {"ah", 5},
+      {"dp", 6},
+      {"DP", 6},
+      {"V", -1},
+      {"DC", -1},
+      {"AC:R", -1},
+      {"ACR", -1},
+      {"A", -1},
+      {"", -1},
+      {"\xc1"
+       "C",
+       -1},
   };
   for (const auto& [token, index] : cases) EXPECT_EQ(KeywordIndex(token), index) << token;
 }

@@ -71,7 +71,9 @@ TEST(StreamTest, FirstWriteFailureIsKeptAndLaterWritesRefused) {
 class FileStreamTest : public testing::Test {
 protected:
   void SetUp() override {
-    Dir = std::filesystem::temp_directory_path() / ("tarnel-stream-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
+    Dir = std::filesystem::temp_directory_path() /
+          ("tarnel-stream-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+           testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(Dir);
     std::filesystem::create_directories(Dir);
   }

@@ -52,10 +52,14 @@ void StartUp(int argc, const char* const* argv) {
   CreateOutput();
 }
 
-void Convert() {
-  TAirspaceList airspaces = ParseAirspaces(*InputStream);
+void Convert() { ConvertAirspaces(*InputStream, *OutputStream); }
+
+// Nothing is written before the whole input has been parsed, so a failing
+// parse leaves the output empty.
+void ConvertAirspaces(TStream& input, TStream& output) {
+  TAirspaceList airspaces = ParseAirspaces(input);
   for (std::unique_ptr<TAirspace>& airspace : airspaces) {
-    WriteAirspace(*airspace, *OutputStream);
+    WriteAirspace(*airspace, output);
     airspace->ReleaseBorder();
     airspace.reset();
   }

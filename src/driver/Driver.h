@@ -26,8 +26,9 @@ constexpr const char* BannerLines[] = {
 void StartUp(int argc, const char* const* argv);
 
 // Parses the whole input, then writes every airspace in input order,
-// releasing each after it is written.
+// releasing each after it is written: ConvertAirspaces on the driver's streams.
 void Convert();
+void ConvertAirspaces(TStream& input, TStream& output);
 
 // Closes the input, then the output (raising EWriteError if any output write
 // failed), and restores the decimal separator.

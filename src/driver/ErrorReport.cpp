@@ -15,17 +15,16 @@ std::string HexPlace(std::uint32_t place) {
 
 }  // namespace
 
-std::string ErrorReportText(const std::string& className, const std::string& moduleName,
-                            std::uint32_t place, const std::string& message) {
+std::string ErrorReportText(const std::string& className, const std::string& moduleName, std::uint32_t place,
+                            const std::string& message) {
   const bool addStop = !message.empty() && message.back() != '.';
-  return "Exception " + className + " in module " + moduleName + " at " + HexPlace(place) + ".\r\n" +
-         message + (addStop ? "." : "") + "\r\n";
+  return "Exception " + className + " in module " + moduleName + " at " + HexPlace(place) + ".\r\n" + message +
+         (addStop ? "." : "") + "\r\n";
 }
 
 void ShowErrorReport(const Exception& error, const std::string& invokedAs) {
   ConsoleFlush();
-  ConsoleWriteError(ErrorReportText(error.ClassName(), ModuleName(invokedAs), CodeOffset(error.Place()),
-                                    error.Message()) +
-                    "\r\n");
+  ConsoleWriteError(
+      ErrorReportText(error.ClassName(), ModuleName(invokedAs), CodeOffset(error.Place()), error.Message()) + "\r\n");
   Halt(1);
 }

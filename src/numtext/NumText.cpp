@@ -139,7 +139,7 @@ double TextToNumber(std::string_view text) {
 
 namespace {
 
-__extension__ typedef unsigned __int128 TUInt128;
+__extension__ using TUInt128 = unsigned __int128;
 
 constexpr int MaxFastPower = 22;  // 2^53 x 10^22 still fits 128 bits
 
@@ -164,7 +164,8 @@ std::uint64_t DivideByPowerOfTen(std::uint64_t x) {
 }
 constexpr auto PowerOfTenDividers = []<std::size_t... J>(std::index_sequence<J...>) {
   return std::array{&DivideByPowerOfTen<J>...};
-}(std::make_index_sequence<PowersOfTen64.size()>());
+}
+(std::make_index_sequence<PowersOfTen64.size()>());
 
 std::uint64_t DivideByPowerOfTen(std::uint64_t x, int j) { return PowerOfTenDividers[j](x); }
 
@@ -212,8 +213,8 @@ bool ExpandInIntegers(double magnitude, TDecimalForm& form) {
 // exactly 18 significant digits, correctly rounded: "d.ddddddddddddddddde+XX".
 void ExpandByText(double magnitude, TDecimalForm& form) {
   std::array<char, 40> text{};
-  const auto result = std::to_chars(text.data(), text.data() + text.size(), magnitude,
-                                    std::chars_format::scientific, ExpansionDigits - 1);
+  const auto result = std::to_chars(text.data(), text.data() + text.size(), magnitude, std::chars_format::scientific,
+                                    ExpansionDigits - 1);
   const std::string_view scientific(text.data(), result.ptr - text.data());
   const std::size_t e = scientific.find('e');
   std::uint64_t digits = static_cast<unsigned>(scientific[0] - '0');
@@ -221,8 +222,8 @@ void ExpandByText(double magnitude, TDecimalForm& form) {
   form.Significand = digits;
   form.Count = ExpansionDigits;
   int exponent = 0;
-  std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1),
-                  scientific.data() + scientific.size(), exponent);
+  std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1), scientific.data() + scientific.size(),
+                  exponent);
   form.Exponent = exponent + 1;
 }
 

@@ -29,8 +29,7 @@ bool SameFile(const std::string& first, const std::string& second) {
 
 std::string SystemErrorText(int error) {
   std::string text = std::strerror(error);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\r' || text.back() == '\n' ||
-                           text.back() == '.'))
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\r' || text.back() == '\n' || text.back() == '.'))
     text.pop_back();
   return text;
 }

@@ -7,7 +7,7 @@
 #include <system_error>
 
 // Set by the linker at the start of the executable's image.
-extern "C" const char __executable_start[] __attribute__((weak));
+extern "C" const char __executable_start[] __attribute__((weak));  // NOLINT(bugprone-reserved-identifier)
 
 std::string ModuleName(const std::string& invokedAs) {
   std::error_code error;

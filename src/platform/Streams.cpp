@@ -77,8 +77,7 @@ TFileStream::TFileStream(const std::string& fileName, TMode mode, std::size_t bu
   errno = 0;
   File = std::fopen(fileName.c_str(), mode == TMode::OpenRead ? "rb" : "w+b");
   if (File == nullptr) {
-    if (mode == TMode::OpenRead)
-      throw EFOpenError(FileErrorMessage("Cannot open file", fileName, errno));
+    if (mode == TMode::OpenRead) throw EFOpenError(FileErrorMessage("Cannot open file", fileName, errno));
     throw EFCreateError(FileErrorMessage("Cannot create file", fileName, errno));
   }
   // The stream buffers by itself; a second buffer in the C library would only copy.

@@ -10,7 +10,7 @@
 
 class TStream {
 public:
-  static constexpr std::size_t DefaultBufferSize = 64 * 1024;
+  static constexpr std::size_t DefaultBufferSize = std::size_t{64} * 1024;
 
   explicit TStream(std::size_t bufferSize = DefaultBufferSize);
   virtual ~TStream() = default;
@@ -53,8 +53,8 @@ private:
   // loop of one-byte calls keeps its byte and the buffer pointers in registers.
   std::size_t ReadBuffered(char* buffer, std::size_t count);
   std::size_t WriteBuffered(const char* buffer, std::size_t count);
-  bool Refill();     // false at the end of the input
-  bool MakeRoom();   // false once the stream has failed
+  bool Refill();    // false at the end of the input
+  bool MakeRoom();  // false once the stream has failed
 
   // The buffers hold char8_t, which unlike char cannot alias the buffer
   // pointers: a one-byte write then needs no reload of WriteCur.
@@ -76,8 +76,7 @@ public:
 
   // OpenRead raises EFOpenError, Create raises EFCreateError; Create makes
   // the file empty, with the usual permissions (0666 less the umask).
-  TFileStream(const std::string& fileName, TMode mode,
-              std::size_t bufferSize = DefaultBufferSize);
+  TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize = DefaultBufferSize);
   ~TFileStream() override;
 
   // Flushes and closes the file; raises EWriteError if any write, the flush

@@ -1,0 +1,48 @@
+// Coordinate texts: SetFromText either reads a position or fails with the
+// number failure and leaves the point as it was; the pin text and the "%f"
+// texts always have their exact form.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "Airspaces.h"
+#include "Errors.h"
+#include "numtext/NumText.h"
+
+namespace {
+
+bool IsSpecial(std::string_view text) {
+  return text == "INF" || text == "-INF" || text == "NAN" || text.find('E') != std::string_view::npos;
+}
+
+// ‹-?D+.DDD› with exactly `digits` digits after the point.
+void CheckFixed(std::string_view text, std::size_t digits) {
+  if (IsSpecial(text)) return;
+  const std::size_t point = text.find('.');
+  if (point == std::string_view::npos || text.size() - point - 1 != digits) std::abort();
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (i != point && !(text[i] >= '0' && text[i] <= '9') && !(i == 0 && text[i] == '-')) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  TGeographicPoint point(12.5, -7.25);
+  try {
+    point.SetFromText(text);
+  } catch (const EConvertError& error) {
+    if (point.Latitude != 12.5 || point.Longitude != -7.25) std::abort();  // a failure changed the point
+    if (error.Message().find("' is not a valid floating point value") == std::string::npos) std::abort();
+    return 0;
+  }
+  const std::string pin = point.AsPinText();
+  const std::size_t blank = pin.find(' ');
+  if (blank == std::string::npos) std::abort();
+  CheckFixed(std::string_view(pin).substr(0, blank), PinDigits);
+  CheckFixed(std::string_view(pin).substr(blank + 1), PinDigits);
+  CheckFixed(FormatFloat(point.Latitude), FloatDigits);
+  CheckFixed(FormatFloat(point.Longitude), FloatDigits);
+  return 0;
+}

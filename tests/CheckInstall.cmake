@@ -1,0 +1,17 @@
+# Installs the build into a scratch prefix and checks that the program and
+# its manual page land where a user looks for them.
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}" RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+foreach(path bin/TARNEL share/man/man1/TARNEL.1)
+  if(NOT EXISTS "${PREFIX}/${path}")
+    message(FATAL_ERROR "not installed: ${path}")
+  endif()
+endforeach()
+if(NOT IS_DIRECTORY "${PREFIX}/bin" OR IS_DIRECTORY "${PREFIX}/bin/TARNEL")
+  message(FATAL_ERROR "bin/TARNEL is not a program file")
+endif()
+file(REMOVE_RECURSE "${PREFIX}")
+message(STATUS "installed bin/TARNEL and share/man/man1/TARNEL.1")
