@@ -8,12 +8,12 @@
 
 namespace {
 
-constexpr char CR = 13;
-constexpr char LF = 10;
+constexpr char CR = LineBreak[0];  // ends a line
+constexpr char LF = LineBreak[1];
 
-// Builds a line in the reader's buffer, which only ever grows. It holds char8_t, which
-// unlike char cannot alias the stream's pointers, so the one-byte reads need
-// no reloads between the stores.
+// Builds a line in the reader's buffer, which only ever grows. The buffer
+// holds char8_t, which unlike char cannot alias the stream's pointers, so the
+// one-byte reads need no reloads between the stores.
 class TLineText {
 public:
   explicit TLineText(std::u8string& buffer) : Buffer(buffer), Data(buffer.data()), Size(buffer.size()) {}

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
 
 #include "Airspaces.h"
 #include "Errors.h"
+#include "numtext/NumText.h"
 
 namespace {
 
@@ -84,6 +86,39 @@ TEST(SetFromTextTest, InvalidNumbersFailAndLeaveThePointUnchanged) {
     }
     EXPECT_EQ(point.Latitude, 12) << text;
     EXPECT_EQ(point.Longitude, 34) << text;
+  }
+}
+
+// Every number of a D:M:S text goes through the number conversion: random
+// texts, whole and fractional, short and over fifteen digits, agree with
+// converting each number on its own and summing as the point does.
+TEST(SetFromTextTest, AgreesWithTheNumberConversionOnRandomTexts) {
+  std::mt19937 random(99);
+  const auto number = [&] {
+    const std::size_t digits = 1 + random() % 18;
+    const std::size_t point = random() % 3 == 0 ? random() % (digits + 1) : digits + 1;
+    std::string text;
+    for (std::size_t i = 0; i <= digits; ++i) {
+      if (i == point) text += '.';
+      if (i < digits) text += static_cast<char>('0' + random() % 10);
+    }
+    return text;
+  };
+  const auto degrees = [](double d, double m, double s) {
+    return static_cast<double>((static_cast<long double>(m) / 60 + d) + static_cast<long double>(s) / 3600);
+  };
+  for (int i = 0; i < 20000; ++i) {
+    std::string n[6];
+    for (std::string& text : n) text = number();
+    TGeographicPoint point;
+    std::string text;
+    text.append(n[0]).append(":").append(n[1]).append(":").append(n[2]).append(" S ");
+    text.append(n[3]).append(":").append(n[4]).append(":").append(n[5]).append(" E");
+    point.SetFromText(text);
+    double v[6];
+    for (int j = 0; j < 6; ++j) v[j] = TextToNumber(n[j]);
+    ASSERT_EQ(point.Latitude, -std::fabs(degrees(v[0], v[1], v[2]))) << n[0] << ":" << n[1] << ":" << n[2];
+    ASSERT_EQ(point.Longitude, std::fabs(degrees(v[3], v[4], v[5]))) << n[3] << ":" << n[4] << ":" << n[5];
   }
 }
 

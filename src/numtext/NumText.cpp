@@ -28,15 +28,18 @@ constexpr int ExactDigits = 19;
 
 constexpr std::uint64_t TwoTo53 = std::uint64_t{1} << 53;
 
-constexpr std::array<long double, 28> ExactPowersOfTen = [] {
-  std::array<long double, 28> powers{};
-  long double power = 1;
-  for (long double& p : powers) {
+template <typename T, std::size_t N>
+constexpr std::array<T, N> PowersOfTen() {
+  std::array<T, N> powers{};
+  T power = 1;
+  for (T& p : powers) {
     p = power;
     power *= 10;
   }
   return powers;
-}();
+}
+
+constexpr auto ExactPowersOfTen = PowersOfTen<long double, 28>();
 
 // 10^n; exact up to 10^27, the largest power of ten a 64-bit significand holds.
 long double PowerOfTen(long n) {
@@ -143,16 +146,6 @@ __extension__ using TUInt128 = unsigned __int128;
 
 constexpr int MaxFastPower = 22;  // 2^53 x 10^22 still fits 128 bits
 
-template <typename T, std::size_t N>
-constexpr std::array<T, N> PowersOfTen() {
-  std::array<T, N> powers{};
-  T power = 1;
-  for (T& p : powers) {
-    p = power;
-    power *= 10;
-  }
-  return powers;
-}
 constexpr auto PowersOfTen128 = PowersOfTen<TUInt128, MaxFastPower + 1>();
 constexpr auto PowersOfTen64 = PowersOfTen<std::uint64_t, 20>();
 
@@ -162,10 +155,11 @@ template <std::size_t J>
 std::uint64_t DivideByPowerOfTen(std::uint64_t x) {
   return x / PowersOfTen64[J];
 }
-constexpr auto PowerOfTenDividers = []<std::size_t... J>(std::index_sequence<J...>) {
+template <std::size_t... J>
+constexpr auto PowerOfTenDividerTable(std::index_sequence<J...>) {
   return std::array{&DivideByPowerOfTen<J>...};
 }
-(std::make_index_sequence<PowersOfTen64.size()>());
+constexpr auto PowerOfTenDividers = PowerOfTenDividerTable(std::make_index_sequence<PowersOfTen64.size()>());
 
 std::uint64_t DivideByPowerOfTen(std::uint64_t x, int j) { return PowerOfTenDividers[j](x); }
 
