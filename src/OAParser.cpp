@@ -82,13 +82,14 @@ bool TLineReader::ReadLine(std::string_view& line) {
 
 void SplitTokens(std::string_view line, TTokenList& tokens) {
   tokens.clear();
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    if (!Delimiters.Contains(line[i])) continue;
-    if (i > start) tokens.emplace_back(line.substr(start, i - start));
-    start = i + 1;
+  const char* start = line.data();
+  const char* const end = start + line.size();
+  for (const char* c = start; c != end; ++c) {
+    if (!Delimiters.Contains(*c)) continue;
+    if (c > start) tokens.emplace_back(start, c - start);
+    start = c + 1;
   }
-  tokens.emplace_back(line.substr(start));
+  tokens.emplace_back(start, end - start);
 }
 
 std::string JoinTokens(const TTokenList& tokens, int first, int last) {
