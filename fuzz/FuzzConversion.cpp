@@ -26,6 +26,8 @@ TOutcome ConvertText(const std::string& input, std::size_t bufferSize) {
     outcome.Failed = true;
   } catch (const EStringListError&) {
     outcome.Failed = true;
+  } catch (const EOverflow&) {
+    outcome.Failed = true;
   }
   out.Flush();
   outcome.Output = out.Data();

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "Errors.h"
 #include "Utils.h"
 #include "numtext/NumText.h"
 #include "platform/Streams.h"
@@ -147,12 +148,16 @@ private:
     Slot = FirstLongitudeSlot;
   }
 
-  // (minutes / 60 + degrees) + seconds / 3600, in extended precision, rounded once.
+  // (minutes / 60 + degrees) + seconds / 3600, in extended precision, rounded
+  // once. Numbers near the top of the double range can sum beyond it; such a
+  // coordinate fails rather than reach the output as an infinity.
   double Degrees(int first) const {
     const long double degrees = static_cast<long double>(Slots[first]);
     const long double minutes = static_cast<long double>(Slots[first + 1]);
     const long double seconds = static_cast<long double>(Slots[first + 2]);
-    return static_cast<double>((minutes / 60 + degrees) + seconds / 3600);
+    const double sum = static_cast<double>((minutes / 60 + degrees) + seconds / 3600);
+    if (!std::isfinite(sum)) throw EOverflow("Floating point overflow");
+    return sum;
   }
 
   // The last hemisphere letter decides the sign of the whole coordinate.

@@ -45,5 +45,6 @@ using EReadError = ENamedError<"EReadError">;
 using EWriteError = ENamedError<"EWriteError">;
 using EInOutError = ENamedError<"EInOutError">;
 using EConvertError = ENamedError<"EConvertError">;
+using EOverflow = ENamedError<"EOverflow">;
 using EStringListError = ENamedError<"EStringListError">;
 using EOutOfMemory = ENamedError<"EOutOfMemory">;

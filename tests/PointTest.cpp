@@ -65,6 +65,23 @@ TEST(SetFromTextTest, ShorterFormsMoveToTheLongitudeAtTheLatitudeLetter) {
   for (const CoordinateCase& c : cases) ExpectPosition(c);
 }
 
+TEST(SetFromTextTest, SumsBeyondTheDoubleRangeFail) {
+  const std::string nearMax = "179769313486231570" + std::string(291, '0');  // just below the largest double
+  TGeographicPoint point(1, 2);
+  EXPECT_NO_THROW(point.SetFromText(nearMax + " N"));
+  EXPECT_EQ(point.Latitude, 1.7976931348623157e308);
+  point = TGeographicPoint(1, 2);
+  try {
+    point.SetFromText(nearMax + ":" + nearMax + ":0 N");
+    ADD_FAILURE() << "an infinite latitude was accepted";
+  } catch (const EOverflow& error) {
+    EXPECT_EQ(error.ClassName(), "EOverflow");
+    EXPECT_EQ(error.Message(), "Floating point overflow");
+  }
+  EXPECT_EQ(point.Latitude, 1);
+  EXPECT_EQ(point.Longitude, 2);
+}
+
 TEST(SetFromTextTest, NumbersAfterTheSixthAreDropped) {
   ExpectPosition({"1:2:3 N 4:5:6 E 7 8 9", 1 + 2.0 / 60 + 3.0 / 3600, 4 + 5.0 / 60 + 6.0 / 3600});
   TGeographicPoint point;
