@@ -219,7 +219,20 @@ constexpr std::string_view ClosingTemplate = "  </airspace>";
 class TTemplateLine {
 public:
   TTemplateLine(std::string& line, std::string_view pattern) : Line(line), Rest(pattern) { Line.clear(); }
-  TTemplateLine& Text(std::string_view text) { return Field(text); }
+  TTemplateLine& Text(std::string_view text) {
+    Copy();
+    Line.append(text);
+    SkipField();
+    return *this;
+  }
+  // Upper-cased on the way, with no copy of its own: a name can be long.
+  TTemplateLine& UpperCased(std::string_view text) {
+    Copy();
+    Line.reserve(Line.size() + text.size() + Rest.size());
+    for (const char c : text) Line += UpperCaseChar(c);
+    SkipField();
+    return *this;
+  }
   TTemplateLine& Float(double value) {
     Copy();
     AppendFormatFixed(Line, value, FloatPrecision, FloatDigits);
@@ -232,12 +245,6 @@ public:
   }
 
 private:
-  TTemplateLine& Field(std::string_view text) {
-    Copy();
-    Line.append(text);
-    SkipField();
-    return *this;
-  }
   // The template up to its next field.
   void Copy() {
     const std::size_t field = std::min(Rest.find('%'), Rest.size());
@@ -255,8 +262,8 @@ private:
 void WriteAirspace(const TAirspace& airspace, TStream& stream) {
   std::string line;
   TTemplateLine(line, OpeningTemplate)
-      .Text(UpperCase(airspace.AirspaceClass))
-      .Text(UpperCase(airspace.Name))
+      .UpperCased(airspace.AirspaceClass)
+      .UpperCased(airspace.Name)
       .Text(airspace.Pin.AsPinText())
       .WriteTo(stream);
   if (!airspace.Border.empty()) {

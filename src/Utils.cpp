@@ -2,12 +2,6 @@
 
 #include "platform/Streams.h"
 
-std::string UpperCase(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = UpperCaseChar(c);
-  return result;
-}
-
 void WriteLine(TStream& stream, std::string_view text) {
   for (const char c : text) stream.Write(&c, 1);
   static constexpr char CR = 13, LF = 10;

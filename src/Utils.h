@@ -10,7 +10,6 @@ class TStream;
 // "a" to "z" become "A" to "Z"; every other byte, those above 127 included,
 // stays as it is.
 constexpr char UpperCaseChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-std::string UpperCase(std::string_view text);
 
 // The bytes of the text, then CR and LF, each as a one-byte write. Failures
 // are kept by the stream, not here.

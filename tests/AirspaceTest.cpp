@@ -65,7 +65,10 @@ TEST(AirspaceTest, FailingPointIsNotAppendedAndBorderIsReleased) {
 }
 
 TEST(UpperCaseTest, AsciiLettersOnly) {
-  EXPECT_EQ(UpperCase("abz AZ 09 `{ \x80\xe9\xff"), "ABZ AZ 09 `{ \x80\xe9\xff");
+  for (int c = 0; c < 256; ++c) {
+    const bool lower = c >= 'a' && c <= 'z';
+    EXPECT_EQ(UpperCaseChar(static_cast<char>(c)), static_cast<char>(lower ? c - 32 : c)) << c;
+  }
 }
 
 // --- the block parser ---

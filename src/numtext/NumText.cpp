@@ -301,16 +301,12 @@ void LayOutFixedForm(char* end, const TDecimalForm& form, int digits) {
   if (form.Negative) *--out = '-';
 }
 
+// Laid out in place: a copy from a scratch buffer would read back as words
+// what was just written as bytes, which stalls the processor.
 void AppendFixedForm(std::string& text, const TDecimalForm& form, int digits) {
   const std::size_t length = (form.Negative ? 1 : 0) + std::max(form.Exponent, 1) + (digits > 0 ? 1 + digits : 0);
-  std::array<char, 48> small;
-  if (length <= small.size()) {
-    LayOutFixedForm(small.data() + length, form, digits);
-    text.append(small.data(), length);
-  } else {  // a long text is laid out in place
-    text.resize(text.size() + length);
-    LayOutFixedForm(text.data() + text.size(), form, digits);
-  }
+  text.resize(text.size() + length);
+  LayOutFixedForm(text.data() + text.size(), form, digits);
 }
 
 void AppendNonFinite(std::string& text, double value) {
