@@ -60,6 +60,11 @@ bool TLineReader::ReadLine(std::string_view& line) {
         text.Append(c);
         continue;
       }
+      if (c == ' ') {  // the common delimiter: kept inside the text
+        lastWasCR = false;
+        if (keep) text.Append(c);
+        continue;
+      }
       const bool breakPart = c == LF && lastWasCR;  // the LF of a CR LF
       lastWasCR = c == CR;
       if (!Delimiters.Contains(c)) keep = true;
