@@ -182,8 +182,11 @@ void TGeographicPoint::SetFromText(std::string_view text) {
   TCoordinateScanner scanner;
   for (const char c : text) scanner.Take(c);
   scanner.Finish();
-  Latitude = scanner.Latitude();
-  Longitude = scanner.Longitude();
+  // Both are worked out before either is stored: a failure leaves the point as it was.
+  const double latitude = scanner.Latitude();
+  const double longitude = scanner.Longitude();
+  Latitude = latitude;
+  Longitude = longitude;
 }
 
 std::string TGeographicPoint::AsPinText() const {

@@ -70,16 +70,19 @@ TEST(SetFromTextTest, SumsBeyondTheDoubleRangeFail) {
   TGeographicPoint point(1, 2);
   EXPECT_NO_THROW(point.SetFromText(nearMax + " N"));
   EXPECT_EQ(point.Latitude, 1.7976931348623157e308);
-  point = TGeographicPoint(1, 2);
-  try {
-    point.SetFromText(nearMax + ":" + nearMax + ":0 N");
-    ADD_FAILURE() << "an infinite latitude was accepted";
-  } catch (const EOverflow& error) {
-    EXPECT_EQ(error.ClassName(), "EOverflow");
-    EXPECT_EQ(error.Message(), "Floating point overflow");
+  const std::string overflow = nearMax + ":" + nearMax + ":0";
+  for (const std::string& text : {overflow + " N", "1:2:3 N " + overflow + " E"}) {
+    point = TGeographicPoint(1, 2);
+    try {
+      point.SetFromText(text);
+      ADD_FAILURE() << "an infinite coordinate was accepted";
+    } catch (const EOverflow& error) {
+      EXPECT_EQ(error.ClassName(), "EOverflow");
+      EXPECT_EQ(error.Message(), "Floating point overflow");
+    }
+    EXPECT_EQ(point.Latitude, 1);
+    EXPECT_EQ(point.Longitude, 2);
   }
-  EXPECT_EQ(point.Latitude, 1);
-  EXPECT_EQ(point.Longitude, 2);
 }
 
 TEST(SetFromTextTest, NumbersAfterTheSixthAreDropped) {
