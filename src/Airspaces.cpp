@@ -32,19 +32,19 @@ constexpr char NormalisedByte(char c) {
 }
 
 // What a normalised byte does in pass 2.
-enum class TRole : unsigned char { Other, NumberChar, Colon, Blank, North, South, East, West };
+enum class TRole : unsigned char { Other, Digit, SignOrPoint, Colon, Blank, North, South, East, West };
 
 constexpr TRole RoleOf(char normalised) {
   switch (normalised) {
     case '-':
-    case '.': return TRole::NumberChar;
+    case '.': return TRole::SignOrPoint;
     case ':': return TRole::Colon;
     case ' ': return TRole::Blank;
     case 'N': return TRole::North;
     case 'S': return TRole::South;
     case 'E': return TRole::East;
     case 'W': return TRole::West;
-    default: return normalised >= '0' && normalised <= '9' ? TRole::NumberChar : TRole::Other;
+    default: return normalised >= '0' && normalised <= '9' ? TRole::Digit : TRole::Other;
   }
 }
 
@@ -60,17 +60,13 @@ constexpr std::array<TRole, 256> CoordinateRoles = [] {
 // gives for such a text: a whole number below 10^15 is exact in a double.
 class TPendingNumber {
 public:
-  void Append(char c) {
-    if (c >= '0' && c <= '9')
-      Whole = Whole * 10 + static_cast<unsigned>(c - '0');
-    else
-      DigitsOnly = false;
-    if (Length < InlineSize) {
-      Inline[Length++] = c;
-      return;
-    }
-    if (Length++ == InlineSize) Overflow.assign(Inline.data(), InlineSize);
-    Overflow += c;
+  void AppendDigit(char c) {
+    Whole = Whole * 10 + static_cast<unsigned>(c - '0');
+    Append(c);
+  }
+  void AppendSignOrPoint(char c) {
+    DigitsOnly = false;
+    Append(c);
   }
   bool Empty() const { return Length == 0; }
   std::string_view Text() const { return Length <= InlineSize ? std::string_view(Inline.data(), Length) : Overflow; }
@@ -85,6 +81,15 @@ public:
   }
 
 private:
+  void Append(char c) {
+    if (Length < InlineSize) {
+      Inline[Length++] = c;
+      return;
+    }
+    if (Length++ == InlineSize) Overflow.assign(Inline.data(), InlineSize);
+    Overflow += c;
+  }
+
   static constexpr std::size_t InlineSize = 24;
   static constexpr std::size_t MaxWholeDigits = 15;
   std::uint64_t Whole = 0;
@@ -105,11 +110,12 @@ class TCoordinateScanner {
 public:
   void Take(char c) {
     const TRole role = CoordinateRoles[static_cast<unsigned char>(c)];
-    if (role == TRole::NumberChar) [[likely]] {
-      Pending.Append(c);
+    if (role == TRole::Digit) [[likely]] {
+      Pending.AppendDigit(c);
       return;
     }
     switch (role) {
+      case TRole::SignOrPoint: Pending.AppendSignOrPoint(c); break;
       case TRole::Colon: StorePending(); break;
       case TRole::Blank:
         if (!Pending.Empty()) StorePending();
