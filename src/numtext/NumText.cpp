@@ -259,7 +259,6 @@ void DropTrailingZeros(TDecimalForm& form) {
     form.Significand /= 10;
     --form.Count;
   }
-  if (form.Count == 0) form = {};  // a value that rounds to zero loses its sign
 }
 
 void AppendExponentForm(std::string& text, const TDecimalForm& form) {
@@ -328,8 +327,12 @@ void AppendFormatFixed(std::string& text, double value, int precision, int digit
     else if (std::min(k, precision) < ExpansionDigits)
       RoundToDigits(form, std::min(k, precision));
   }
-  DropTrailingZeros(form);
-  if (form.Exponent > precision) return AppendExponentForm(text, form);
+  if (form.Significand == 0) form = {};  // a value that rounds to zero loses its sign
+  if (form.Exponent > precision) {
+    DropTrailingZeros(form);
+    return AppendExponentForm(text, form);
+  }
+  // The fixed form pads with zeros anyway, so trailing zeros need no dropping.
   AppendFixedForm(text, form, digits);
 }
 
