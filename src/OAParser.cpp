@@ -98,19 +98,14 @@ void SplitTokens(std::string_view line, TTokenList& tokens) {
 }
 
 std::string JoinTokens(const TTokenList& tokens, int first, int last) {
-  std::string result;
-  JoinTokens(tokens, first, last, result);
-  return result;
-}
-
-void JoinTokens(const TTokenList& tokens, int first, int last, std::string& result) {
   const int final = static_cast<int>(tokens.size()) - 1;
   if (last < first || last < 0 || last > final) last = final;
-  result.clear();
+  std::string result;
   for (int i = std::max(first, 0); i <= last; ++i) {
     if (!result.empty()) result += ' ';
     result += tokens[i];
   }
+  return result;
 }
 
 int KeywordIndex(std::string_view token) {
@@ -133,7 +128,7 @@ std::string_view ValueText(const TTokenList& tokens, std::string& scratch) {
   for (std::size_t i = 2; i < tokens.size(); ++i) {
     const char* gap = tokens[i - 1].data() + tokens[i - 1].size();
     if (tokens[i].data() != gap + 1 || *gap != ' ') {
-      JoinTokens(tokens, 1, 0, scratch);
+      scratch = JoinTokens(tokens, 1, 0);
       return scratch;
     }
   }

@@ -62,10 +62,8 @@ using TTokenList = std::vector<std::string_view>;
 void SplitTokens(std::string_view line, TTokenList& tokens);
 
 // The tokens from `first` to `last` joined by single blanks; a `last` that is
-// negative or below `first` means the final token. The second form reuses
-// the caller's string.
+// negative or below `first` means the final token.
 std::string JoinTokens(const TTokenList& tokens, int first, int last);
-void JoinTokens(const TTokenList& tokens, int first, int last, std::string& result);
 
 // 1 to 6 by the Keywords table, without regard to case; -1 for any other token.
 int KeywordIndex(std::string_view token);

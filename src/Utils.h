@@ -2,7 +2,6 @@
 // the line writer through which every output line reaches its stream.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 class TStream;
