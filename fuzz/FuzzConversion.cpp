@@ -1,6 +1,8 @@
 // The whole conversion in memory. Only the parse failures of bad input may
-// escape; a failing parse writes nothing; the same input converts to the same
-// bytes every time, and whatever its line ends are.
+// escape, each with an input line that exists as its place; a failing parse
+// writes nothing; the same input converts to the same bytes and fails on the
+// same line every time, whatever its line ends are, and with a byte order
+// mark in front.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -13,8 +15,18 @@ namespace {
 
 struct TOutcome {
   bool Failed = false;
+  std::uint32_t Place = 0;
   std::string Output;
+  bool operator==(const TOutcome&) const = default;
 };
+
+// Lines as an editor counts them: CR LF, a lone CR or a lone LF ends one.
+std::size_t PhysicalLines(const std::string& input) {
+  std::size_t breaks = 0;
+  for (std::size_t i = 0; i < input.size(); ++i)
+    breaks += input[i] == '\r' || (input[i] == '\n' && (i == 0 || input[i - 1] != '\r'));
+  return breaks + 1;
+}
 
 TOutcome ConvertText(const std::string& input, std::size_t bufferSize) {
   TMemoryStream in(input, bufferSize);
@@ -22,16 +34,16 @@ TOutcome ConvertText(const std::string& input, std::size_t bufferSize) {
   TOutcome outcome;
   try {
     ConvertAirspaces(in, out);
-  } catch (const EConvertError&) {
+  } catch (const Exception& error) {
+    const std::string& name = error.ClassName();
+    if (name != "EConvertError" && name != "EStringListError" && name != "EOverflow") std::abort();
     outcome.Failed = true;
-  } catch (const EStringListError&) {
-    outcome.Failed = true;
-  } catch (const EOverflow&) {
-    outcome.Failed = true;
+    outcome.Place = error.Place();
   }
   out.Flush();
   outcome.Output = out.Data();
   if (outcome.Failed && !outcome.Output.empty()) std::abort();  // a failing parse wrote something
+  if (outcome.Failed && (outcome.Place < 1 || outcome.Place > PhysicalLines(input))) std::abort();
   return outcome;
 }
 
@@ -50,9 +62,8 @@ std::string WithCrLineEnds(const std::string& input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   const TOutcome first = ConvertText(input, TStream::DefaultBufferSize);
-  const TOutcome again = ConvertText(input, 3);
-  if (first.Failed != again.Failed || first.Output != again.Output) std::abort();
-  const TOutcome crOnly = ConvertText(WithCrLineEnds(input), 7);
-  if (first.Failed != crOnly.Failed || first.Output != crOnly.Output) std::abort();
+  if (ConvertText(input, 3) != first) std::abort();
+  if (ConvertText(WithCrLineEnds(input), 7) != first) std::abort();
+  if (input.rfind("\xEF\xBB\xBF", 0) != 0 && ConvertText("\xEF\xBB\xBF" + input, 5) != first) std::abort();
   return 0;
 }

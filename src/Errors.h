@@ -1,28 +1,28 @@
 // The exceptions of the run. Each carries the class name that the error
-// report prints, its message, and the place in the program that raised it.
+// report prints, its message, and its place: the input line on which a
+// failure of reading or parsing arose, 0 for every other failure.
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <string>
 
-// The address of the code that called it; used as the default argument of
-// the exception constructors, so it names the place that raises the error.
-[[gnu::noinline]] const void* CurrentPlace();
-
 class Exception : public std::exception {
 public:
-  Exception(std::string className, std::string message, const void* place);
+  Exception(std::string className, std::string message, std::uint32_t place = 0)
+      : FClassName(std::move(className)), FMessage(std::move(message)), FPlace(place) {}
 
   const std::string& ClassName() const noexcept { return FClassName; }
   const std::string& Message() const noexcept { return FMessage; }
-  const void* Place() const noexcept { return FPlace; }
+  std::uint32_t Place() const noexcept { return FPlace; }
+  void SetPlace(std::uint32_t place) noexcept { FPlace = place; }
   const char* what() const noexcept override { return FMessage.c_str(); }
 
 private:
   std::string FClassName;
   std::string FMessage;
-  const void* FPlace;
+  std::uint32_t FPlace;
 };
 
 // A class name fixed at compile time, so that each error class is one line.
@@ -35,7 +35,7 @@ struct TClassName {
 template <TClassName Name>
 class ENamedError : public Exception {
 public:
-  explicit ENamedError(std::string message, const void* place = CurrentPlace())
+  explicit ENamedError(std::string message, std::uint32_t place = 0)
       : Exception(Name.Text, std::move(message), place) {}
 };
 

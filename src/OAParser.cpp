@@ -1,6 +1,8 @@
 #include "OAParser.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <new>
 
 #include "Errors.h"
 #include "Utils.h"
@@ -39,49 +41,98 @@ private:
 
 }  // namespace
 
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+// How a byte left the physical line being read.
+enum class TStep { More, LineEnd, CommentStart, InputEnd };
+
+// One physical line being read, byte by byte.
+struct TPhysicalLine {
+  TLineText& Text;
+  bool& LastWasCR;
+  std::uint64_t& Breaks;
+  bool Keep = false;  // a byte other than a delimiter has been seen
+
+  TStep Take(char c) {
+    if (static_cast<unsigned char>(c) > 32 && c != CommentChar) [[likely]] {  // the common byte: kept
+      Keep = true;
+      LastWasCR = false;
+      Text.Append(c);
+      return TStep::More;
+    }
+    if (c == ' ') {  // the common delimiter: kept inside the text
+      LastWasCR = false;
+      if (Keep) Text.Append(c);
+      return TStep::More;
+    }
+    if (c == CommentChar) {
+      LastWasCR = false;
+      return TStep::CommentStart;
+    }
+    const bool breakPart = c == LF && LastWasCR;  // the LF of a CR LF
+    LastWasCR = c == CR;
+    if (c == CR || (c == LF && !breakPart)) {
+      ++Breaks;
+      return TStep::LineEnd;
+    }
+    if (Keep && !LineBreakChars.Contains(c)) Text.Append(c);
+    return TStep::More;
+  }
+
+  // The comment's bytes up to the line break, which ends the line as usual.
+  TStep SkipComment(TStream& stream) {
+    for (char c; stream.Read(&c, 1) != 0;) {
+      if (c == CR || c == LF) {
+        LastWasCR = c == CR;
+        ++Breaks;
+        return TStep::LineEnd;
+      }
+    }
+    return TStep::InputEnd;
+  }
+
+  // At the start of the input: the byte order mark is dropped whole; the
+  // bytes of a partial one are ordinary bytes of the line.
+  TStep TakeByteOrderMark(TStream& stream) {
+    for (std::size_t matched = 0; matched < ByteOrderMark.size(); ++matched) {
+      char c;
+      const bool more = stream.Read(&c, 1) != 0;
+      if (more && c == ByteOrderMark[matched]) continue;
+      for (const char mark : ByteOrderMark.substr(0, matched)) Take(mark);  // ordinary bytes, none ends the line
+      return more ? Take(c) : TStep::InputEnd;
+    }
+    return TStep::More;
+  }
+};
+
+}  // namespace
+
 bool TLineReader::ReadLine(std::string_view& line) {
   TStream& stream = Stream;
   TLineText text(Buffer);
   bool lastWasCR = LastWasCR;
-  for (;;) {
+  std::uint64_t breaks = Breaks;
+  for (;;) {  // one physical line per pass
     text.Clear();
-    bool keep = false;
-    bool comment = false;
-    bool endOfInput = false;
-    for (;;) {
-      char c;
-      if (stream.Read(&c, 1) == 0) {
-        endOfInput = true;
-        break;
-      }
-      if (static_cast<unsigned char>(c) > 32 && c != CommentChar) {  // the common byte: kept
-        keep = true;
-        lastWasCR = false;
-        text.Append(c);
-        continue;
-      }
-      if (c == ' ') {  // the common delimiter: kept inside the text
-        lastWasCR = false;
-        if (keep) text.Append(c);
-        continue;
-      }
-      const bool breakPart = c == LF && lastWasCR;  // the LF of a CR LF
-      lastWasCR = c == CR;
-      if (!Delimiters.Contains(c)) keep = true;
-      if (c == CommentChar) {
-        keep = false;
-        if (text.Empty()) comment = true;
-      }
-      if (keep && !LineBreakChars.Contains(c)) text.Append(c);
-      if (c == CR || (c == LF && !breakPart)) break;
+    FLineNumber = breaks + 1;
+    TPhysicalLine physical{text, lastWasCR, breaks};
+    TStep step = TStep::More;
+    if (AtInputStart) {
+      AtInputStart = false;
+      step = physical.TakeByteOrderMark(stream);
     }
-    if (comment) {
-      text.Clear();
-      if (!endOfInput) continue;
-    }
+    for (char c; step == TStep::More;) step = stream.Read(&c, 1) != 0 ? physical.Take(c) : TStep::InputEnd;
+    // A "*" first on the line makes it a comment line, skipped whole;
+    // after some text, it ends the text.
+    const bool commentLine = step == TStep::CommentStart && text.Empty();
+    if (step == TStep::CommentStart) step = physical.SkipComment(stream);
+    if (commentLine && step != TStep::InputEnd) continue;
     LastWasCR = lastWasCR;
+    Breaks = breaks;
     line = text.Text();
-    return !(endOfInput && text.Empty());
+    return !(step == TStep::InputEnd && text.Empty());
   }
 }
 
@@ -157,11 +208,66 @@ void ApplyRecord(TAirspace& airspace, const TTokenList& tokens, std::string& tex
 }
 
 // A new airspace as TAirspace::Create makes it, but keeping the border's storage.
-void StartBlock(TAirspace& airspace) {
+void StartAirspace(TAirspace& airspace) {
   airspace.AirspaceClass.clear();
   airspace.Name.clear();
   airspace.Pin = TGeographicPoint();
   airspace.Border.clear();
+}
+
+// The airspace is built in a scratch airspace whose border keeps its storage
+// from one to the next; the copy kept in the list has no slack, since the
+// whole input stays in memory.
+class TAirspaceBuilder {
+public:
+  explicit TAirspaceBuilder(TAirspaceList& airspaces) : Airspaces(airspaces) {}
+
+  void Start() {
+    StartAirspace(Building);
+    HadClass = false;
+  }
+  // Several airspaces written without a blank line between them: a second
+  // AC record completes the airspace and starts the next.
+  void Take(const TTokenList& tokens, std::string& scratch) {
+    if (KeywordIndex(tokens[0]) == KeywordAC) {
+      if (HadClass) {
+        Complete();
+        Start();
+      }
+      HadClass = true;
+    }
+    ApplyRecord(Building, tokens, scratch);
+  }
+  void Complete() { Airspaces.push_back(std::make_unique<TAirspace>(Building)); }
+
+private:
+  TAirspaceList& Airspaces;
+  TAirspace Building;
+  bool HadClass = false;
+};
+
+// Line numbers beyond the eight hexadecimal digits of the report stay at the largest.
+std::uint32_t PlaceOfLine(std::uint64_t line) {
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>(line, UINT32_MAX));
+}
+
+void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces) {
+  std::string_view line;
+  std::string text;
+  TTokenList tokens;
+  TAirspaceBuilder builder(airspaces);
+  bool more = reader.ReadLine(line);
+  for (;;) {
+    while (more && line.empty()) more = reader.ReadLine(line);  // blank lines between blocks
+    if (!more) return;
+    builder.Start();
+    do {
+      SplitTokens(line, tokens);
+      builder.Take(tokens, text);
+      more = reader.ReadLine(line);
+    } while (more && !line.empty());
+    builder.Complete();
+  }
 }
 
 }  // namespace
@@ -169,23 +275,13 @@ void StartBlock(TAirspace& airspace) {
 TAirspaceList ParseAirspaces(TStream& stream) {
   TAirspaceList airspaces;
   TLineReader reader(stream);
-  std::string_view line;
-  std::string text;
-  TTokenList tokens;
-  TAirspace building;
-  bool more = reader.ReadLine(line);
-  for (;;) {
-    while (more && line.empty()) more = reader.ReadLine(line);  // blank lines between blocks
-    if (!more) return airspaces;
-    // The block is built in a scratch airspace whose border keeps its storage
-    // from block to block; the copy kept in the list has no slack, since the
-    // whole input stays in memory.
-    StartBlock(building);
-    do {
-      SplitTokens(line, tokens);
-      ApplyRecord(building, tokens, text);
-      more = reader.ReadLine(line);
-    } while (more && !line.empty());
-    airspaces.push_back(std::make_unique<TAirspace>(building));
+  try {
+    ParseBlocks(reader, airspaces);
+  } catch (Exception& error) {
+    error.SetPlace(PlaceOfLine(reader.LineNumber()));
+    throw;
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory("Out of memory", PlaceOfLine(reader.LineNumber()));
   }
+  return airspaces;
 }

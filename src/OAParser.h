@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,9 +37,10 @@ constexpr std::array<std::string_view, 6> Keywords = {"AC", "AN", "AT", "AL", "A
 enum TKeyword : int { KeywordAC = 1, KeywordAN, KeywordAT, KeywordAL, KeywordAH, KeywordDP };
 
 // Reads logical lines: line breaks and comment lines removed, leading
-// delimiters dropped, a "*" after some text dropped with the delimiters that
-// follow it. A line ends at CR, CR LF, or LF alone; it keeps one flag
-// between calls (was the last byte a CR) and never looks ahead.
+// delimiters dropped. A line ends at CR, CR LF, or LF alone; a "*" after some
+// text starts a comment that runs to the end of the physical line; a UTF-8
+// byte order mark at the very start of the input is dropped. It keeps the
+// state of the line ends between calls and never looks ahead.
 class TLineReader {
 public:
   explicit TLineReader(TStream& stream) : Stream(stream) {}
@@ -48,9 +50,16 @@ public:
   // is ordinary.
   bool ReadLine(std::string_view& line);
 
+  // The physical line, counted from 1 as an editor counts them, on which the
+  // line last returned stands; while a line is being read, the line reached.
+  std::uint64_t LineNumber() const { return FLineNumber; }
+
 private:
   TStream& Stream;
   bool LastWasCR = false;
+  bool AtInputStart = true;
+  std::uint64_t Breaks = 0;  // line breaks read so far
+  std::uint64_t FLineNumber = 1;
   std::u8string Buffer;  // where lines are built, and stay until the next call
 };
 
@@ -68,6 +77,8 @@ std::string JoinTokens(const TTokenList& tokens, int first, int last);
 // 1 to 6 by the Keywords table, without regard to case; -1 for any other token.
 int KeywordIndex(std::string_view token);
 
-// The input's airspaces, one per block, in input order.
+// The input's airspaces in input order: a blank line ends an airspace, and so
+// does a second AC record. A failure of reading or parsing carries the input
+// line on which it arose as its place.
 using TAirspaceList = std::vector<std::unique_ptr<TAirspace>>;
 TAirspaceList ParseAirspaces(TStream& stream);

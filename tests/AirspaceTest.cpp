@@ -111,8 +111,11 @@ TEST(ParseAirspacesTest, BlocksAndNames) {
   } cases[] = {
       {"empty", "", 0, "", "", 0},
       {"comments and blanks", "* a\r\n\r\n  \r\n*b\r\n", 0, "", "", 0},
-      {"blocks run into each other", "AC R\r\nAN A\r\nDP 1:0:0 N 2:0:0 E\r\nAC Q\r\nAN B\r\nDP 3:0:0 N 4:0:0 E\r\n", 1,
-       "Q", "A B", 2},
+      {"second AC starts an airspace", "AC R\r\nAN A\r\nDP 1:0:0 N 2:0:0 E\r\nAC Q\r\nAN B\r\nDP 3:0:0 N 4:0:0 E\r\n",
+       2, "R", "A", 1},
+      {"airspaces between comment lines", "* 1\nAC R\nAN A\n* 2\nAC Q\nAN B\n* 3\nAC P\n", 3, "R", "A", 0},
+      {"one AC after the name", "AN X\r\nAC R\r\nDP 1:0:0 N 2:0:0 E\r\n", 1, "R", "X", 1},
+      {"trailing comments", "AC R *class\nAN A B ** name\nDP 1:0:0 N 2:0:0 E *S W:1\n", 1, "R", "A B ", 1},
       {"trailing blank lines", "AC R\r\n\r\nAC Q\r\n\r\n\r\n\r\n", 2, "R", "", 0},
       {"other record only", "V X=50:30:00 N 014:20:00 E\r\n", 1, "", "", 0},
       {"AC with a trailing blank", "AC \r\nAN X\r\n", 1, "", "X", 0},
@@ -132,16 +135,28 @@ TEST(ParseAirspacesTest, BlocksAndNames) {
   }
 }
 
-TEST(ParseAirspacesTest, FailuresOfRecords) {
-  try {
-    Parse("AC R\r\n\r\nAC\r\nAN X\r\n");
-    ADD_FAILURE() << "a lone AC was accepted";
-  } catch (const EStringListError& error) {
-    EXPECT_EQ(error.ClassName(), "EStringListError");
-    EXPECT_EQ(error.Message(), "List index out of bounds (1)");
+// The place of a failure is the input line of the failing record.
+TEST(ParseAirspacesTest, FailuresOfRecordsNameTheirLine) {
+  const struct {
+    std::string Input, ClassName, Message;
+    std::uint32_t Line;
+  } cases[] = {
+      {"AC R\r\n\r\nAC\r\nAN X\r\n", "EStringListError", "List index out of bounds (1)", 3},
+      {"AC R\r\nAN X\r\nAC\r\n", "EStringListError", "List index out of bounds (1)", 3},
+      {"AC R\nDP 50:30:00 N\n\n* c\nAC Q\nDP 50::00 N\n", "EConvertError", "'' is not a valid floating point value", 6},
+      {"* c\r* c\rAT 1.2.3\r", "EConvertError", "'1.2.3' is not a valid floating point value", 3},
+      {"\xEF\xBB\xBF\nA\r\n\rDP 1 N 1-2 E", "EConvertError", "'1-2' is not a valid floating point value", 4},
+  };
+  for (const auto& c : cases) {
+    try {
+      Parse(c.Input);
+      ADD_FAILURE() << c.Input << " was accepted";
+    } catch (const Exception& error) {
+      EXPECT_EQ(error.ClassName(), c.ClassName);
+      EXPECT_EQ(error.Message(), c.Message);
+      EXPECT_EQ(error.Place(), c.Line) << c.Input;
+    }
   }
-  EXPECT_THROW(Parse("AC R\r\nDP 50:30:00 N\r\n\r\nAC Q\r\nDP 50::00 N\r\n"), EConvertError);
-  EXPECT_THROW(Parse("AT 1.2.3\r\n"), EConvertError);
 }
 
 TEST(ParseAirspacesTest, LineEndsDoNotChangeTheResult) {

@@ -48,7 +48,12 @@ TEST(ConversionTest, GoldenOutputs) {
            Closing},
       {"comments only", "* one\r\n\r\n   * two\r\n", ""},
       {"empty input", "", ""},
-      {"blocks run into each other", "AC R\r\nAN A\r\nAC Q\r\nAN B\r\n", Opening("Q", "A B") + Closing},
+      {"second AC starts an airspace", "AC R\r\nAN A\r\nAC Q\r\nAN B\r\n",
+       Opening("R", "A") + Closing + Opening("Q", "B") + Closing},
+      {"byte order mark and trailing comments",
+       "\xEF\xBB\xBF"
+       "AC R\nAN X * N\nDP 1:0:0 N 2:0:0 E *S W\n",
+       Opening("R", "X ") + "    <border>\r\n      <point lat=\"1.00\" lon=\"2.00\"/>\r\n    </border>\r\n" + Closing},
       {"trailing blank lines", "AC R\r\n\r\n\r\nAC Q\r\n\r\n\r\n\r\n",
        Opening("R", "") + Closing + Opening("Q", "") + Closing},
       {"lower-case records", "ac r\r\nan prague ctr\r\n", Opening("R", "PRAGUE CTR") + Closing},
@@ -106,7 +111,8 @@ TEST(ConversionTest, FullOutputDeviceIsAWriteError) {
 
 // --- the real published file ---
 
-const fs::path FranceFile = fs::path(TARNEL_SOURCE_DIR) / "../shared/testdata/france-2011-04.txt";
+const fs::path TestData = fs::path(TARNEL_SOURCE_DIR) / "../shared/testdata";
+const fs::path FranceFile = TestData / "france-2011-04.txt";
 
 std::string WithLineEnds(std::string text, const std::string& lineEnd) {
   std::string result;
@@ -124,7 +130,7 @@ std::size_t Count(const std::string& text, const std::string& what) {
 class RealFileTest : public testing::Test {
 protected:
   void SetUp() override {
-    if (!fs::exists(FranceFile)) GTEST_SKIP() << "no real test data beside the project (" << FranceFile << ")";
+    if (!fs::exists(TestData)) GTEST_SKIP() << "no real test data beside the project (" << TestData << ")";
   }
 };
 
@@ -144,6 +150,36 @@ TEST_F(RealFileTest, FranceConvertsWholeInEveryLineEndStyle) {
     const TConversion conversion = ConvertText(other, WithLineEnds(original, lineEnd));
     ASSERT_EQ(conversion.Run.ExitCode, 0);
     EXPECT_TRUE(conversion.Output == output) << "line ends " << (lineEnd[1] ? "CR LF" : "CR");
+  }
+}
+
+// Published files that separate airspaces by comment lines and write
+// comments after their records, converted as their authors meant.
+TEST_F(RealFileTest, EachAirspaceKeepsItsOwnClassNameAndHemisphere) {
+  const struct {
+    const char* File;
+    std::size_t Airspaces, Points;
+    const char* Wrong;  // a text no point of the file may have
+    std::string Expected;
+  } cases[] = {
+      {"australia-daa.txt", 662, 3807, "<point lat=\"0",
+       Opening("A", "ADELAIDE") + "    <border>\r\n"
+                                  "      <point lat=\"-35.50\" lon=\"136.82\"/>\r\n"
+                                  "      <point lat=\"-35.26\" lon=\"137.58\"/>\r\n"},
+      {"france-2026-04.txt", 1611, 32884, "<point lat=\"-", ""},
+      {"france-2011-04.txt", 1212, 11032, "<point lat=\"-", ""},
+  };
+  for (const auto& c : cases) {
+    TScratchDir dir;
+    const TRunResult run = RunTarnel({(TestData / c.File).string(), "out.zrn"}, dir.Path());
+    ASSERT_EQ(run.ExitCode, 0) << c.File << run.Stderr;
+    const std::string output = ReadFile(dir / "out.zrn");
+    EXPECT_EQ(Count(output, "  <airspace "), c.Airspaces) << c.File;
+    EXPECT_EQ(Count(output, "      <point "), c.Points) << c.File;
+    EXPECT_EQ(Count(output, "class=\"\""), 0u) << c.File;
+    EXPECT_EQ(Count(output, "name=\"\""), 0u) << c.File;
+    EXPECT_EQ(Count(output, c.Wrong), 0u) << c.File;
+    EXPECT_EQ(output.substr(0, c.Expected.size()), c.Expected) << c.File;
   }
 }
 

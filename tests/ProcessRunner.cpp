@@ -45,7 +45,8 @@ std::string Drain(int fd) {
 
 }  // namespace
 
-TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir, TStdout out) {
+TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir, TStdout out,
+                     TStdin in) {
   int outPipe[2], errPipe[2];
   if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) throw std::runtime_error("pipe failed");
   if (out == TStdout::BrokenPipe) ::close(outPipe[0]);  // the reader is gone before the run starts
@@ -63,6 +64,10 @@ TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem
     ::close(outPipe[1]);
     ::close(errPipe[0]);
     ::close(errPipe[1]);
+    if (in == TStdin::ClosedWithStderr) {
+      ::close(0);
+      ::close(2);
+    }
     if (::chdir(workDir.c_str()) != 0) ::_exit(126);
     std::vector<char*> argv{const_cast<char*>(TARNEL_PATH)};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));

@@ -7,6 +7,8 @@
 #include <vector>
 
 enum class TStdout { Captured, DevFull, Closed, BrokenPipe };
+// Standard error is captured unless it is closed too.
+enum class TStdin { Inherited, ClosedWithStderr };
 
 struct TRunResult {
   int ExitCode = -1;   // -1 if the process did not exit normally
@@ -16,7 +18,7 @@ struct TRunResult {
 };
 
 TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir,
-                     TStdout out = TStdout::Captured);
+                     TStdout out = TStdout::Captured, TStdin in = TStdin::Inherited);
 
 // A fresh, empty directory for one test, removed by the destructor.
 class TScratchDir {

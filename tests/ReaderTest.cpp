@@ -82,11 +82,67 @@ INSTANTIATE_TEST_SUITE_P(Comments, ReadLineTest,
                                          LineCase{"CommentNeverBlank", "A\r\n*\r\n*x\r\n", {"A"}},
                                          LineCase{"CommentLastWithoutBreak", "A\r\n* the end", {"A"}},
                                          LineCase{"OnlyComments", "* a\n* b\n", {}},
-                                         LineCase{"StarInsideDropsFollowingBlanks", "AN A * B\r\n", {"AN A B"}},
-                                         LineCase{"StarInsideWord", "AN A*B\r\n", {"AN AB"}},
+                                         LineCase{"StarAfterTextEndsIt", "AN A * B\r\n", {"AN A "}},
+                                         LineCase{"StarInsideWord", "AN A*B\r\n", {"AN A"}},
                                          LineCase{"StarAtEnd", "AN A *  \r\n", {"AN A "}},
+                                         LineCase{"TabBeforeStarKept", "AN A\t*x\nB", {"AN A\t", "B"}},
+                                         LineCase{"CommentWithLettersAndColons",
+                                                  "DP 45:56:04 N 006:53:22 E ** Chemin d:Orthaz **\r\nDP 1 N\r",
+                                                  {"DP 45:56:04 N 006:53:22 E ", "DP 1 N"}},
+                                         LineCase{"TrailingCommentAtTheEnd", "AN A *x", {"AN A "}},
+                                         LineCase{"TrailingCommentThenLf", "AN A *x\n\nB", {"AN A ", "", "B"}},
                                          LineCase{"CommentLfOnly", "A\n*c\n\nB\n", {"A", "", "B"}}),
                          [](const auto& info) { return std::string(info.param.Title); });
+
+INSTANTIATE_TEST_SUITE_P(ByteOrderMark, ReadLineTest,
+                         testing::Values(LineCase{"Dropped",
+                                                  "\xEF\xBB\xBF"
+                                                  "AC R\n",
+                                                  {"AC R"}},
+                                         LineCase{"Alone", "\xEF\xBB\xBF", {}},
+                                         LineCase{"BeforeABlankLine", "\xEF\xBB\xBF\r\nA", {"", "A"}},
+                                         LineCase{"BeforeAComment", "\xEF\xBB\xBF* c\nA", {"A"}},
+                                         LineCase{"OnlyOnce",
+                                                  "\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                  "A",
+                                                  {"\xEF\xBB\xBF"
+                                                   "A"}},
+                                         LineCase{"PartialKept",
+                                                  "\xEF\xBB"
+                                                  "AC",
+                                                  {"\xEF\xBB"
+                                                   "AC"}},
+                                         LineCase{"PartialThenBreak", "\xEF\r\nA", {"\xEF", "A"}},
+                                         LineCase{"PartialAtTheEnd", "\xEF\xBB", {"\xEF\xBB"}},
+                                         LineCase{"PartialThenStar", "\xEF*x\nA", {"\xEF", "A"}},
+                                         LineCase{"NotAtTheStart",
+                                                  "A\n\xEF\xBB\xBF"
+                                                  "B",
+                                                  {"A",
+                                                   "\xEF\xBB\xBF"
+                                                   "B"}}),
+                         [](const auto& info) { return std::string(info.param.Title); });
+
+// The physical line, as an editor counts it, of each logical line read.
+TEST(ReadLineTest, NumbersThePhysicalLines) {
+  const struct {
+    std::string Input;
+    std::vector<std::uint64_t> Numbers;
+  } cases[] = {
+      {"A\r\nB\r\n\r\nC", {1, 2, 3, 4}},
+      {"A\rB\nC\r\nD\n\rE", {1, 2, 3, 4, 5, 6}},
+      {"* c\n* c\r\n\tA\r* c\rB *x\nC", {3, 5, 6}},
+      {"\xEF\xBB\xBF* c\n\nA", {2, 3}},
+      {"A\n\n\n", {1, 2, 3}},
+  };
+  for (const auto& c : cases) {
+    TMemoryStream stream(c.Input, 3);
+    TLineReader reader(stream);
+    std::vector<std::uint64_t> numbers;
+    for (std::string_view line; reader.ReadLine(line);) numbers.push_back(reader.LineNumber());
+    EXPECT_EQ(numbers, c.Numbers) << c.Input;
+  }
+}
 
 struct TokenCase {
   std::string Line;

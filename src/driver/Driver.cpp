@@ -30,12 +30,12 @@ namespace {
   Halt(1);
 }
 
-// The input stays open without sharing while the run lasts: an output that
-// is the input itself, by any spelling or link, must not truncate it.
-void CreateOutput() {
+// On Linux files have no share modes: an output that is the input itself, by
+// any spelling or link, is refused before anything is opened, since it
+// would be truncated. FIFOs count too; opening one blocks until a writer comes.
+void RefuseOutputThatIsTheInput() {
   if (SameFile(InputFileName, OutputFileName))
     throw EFCreateError(FileErrorMessage("Cannot create file", OutputFileName, EBUSY));
-  OutputStream = std::make_unique<TFileStream>(OutputFileName, TFileStream::TMode::Create);
 }
 
 }  // namespace
@@ -48,8 +48,9 @@ void StartUp(int argc, const char* const* argv) {
   InputFileName = argv[1];
   OutputFileName = argv[2];
   if (!FileExists(InputFileName)) InputMissing();
+  RefuseOutputThatIsTheInput();
   InputStream = std::make_unique<TFileStream>(InputFileName, TFileStream::TMode::OpenRead);
-  CreateOutput();
+  OutputStream = std::make_unique<TFileStream>(OutputFileName, TFileStream::TMode::Create);
 }
 
 void Convert() { ConvertAirspaces(*InputStream, *OutputStream); }

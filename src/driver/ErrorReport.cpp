@@ -24,7 +24,6 @@ std::string ErrorReportText(const std::string& className, const std::string& mod
 
 void ShowErrorReport(const Exception& error, const std::string& invokedAs) {
   ConsoleFlush();
-  ConsoleWriteError(
-      ErrorReportText(error.ClassName(), ModuleName(invokedAs), CodeOffset(error.Place()), error.Message()) + "\r\n");
+  ConsoleWriteError(ErrorReportText(error.ClassName(), ModuleName(invokedAs), error.Place(), error.Message()) + "\r\n");
   Halt(1);
 }

@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv) {
   const std::string invokedAs = argc > 0 ? argv[0] : "TARNEL";
+  GuardStandardStreams();
   IgnoreBrokenPipe();
   try {
     StartUp(argc, argv);
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
   } catch (const std::bad_alloc&) {
     ShowErrorReport(EOutOfMemory("Out of memory"), invokedAs);
   } catch (const std::exception& error) {
-    ShowErrorReport(Exception("Exception", error.what(), CurrentPlace()), invokedAs);
+    ShowErrorReport(Exception("Exception", error.what()), invokedAs);
   }
   Halt(0);
 }

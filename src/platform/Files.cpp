@@ -1,5 +1,8 @@
 #include "platform/Files.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -7,10 +10,15 @@
 namespace fs = std::filesystem;
 
 bool FileExists(const std::string& name) {
-  std::error_code error;
-  const fs::file_status status = fs::status(name, error);
-  if (status.type() == fs::file_type::none) return !name.empty();  // could not be examined
-  return status.type() != fs::file_type::not_found && status.type() != fs::file_type::directory;
+  struct stat status {};
+  if (::stat(name.c_str(), &status) == 0) return !S_ISDIR(status.st_mode);
+  switch (errno) {
+    case ENOENT:                    // nothing of that name
+    case ENOTDIR:                   // a path through something that is not a directory
+    case ENAMETOOLONG:              // a name no file can have
+    case ELOOP: return false;       // symbolic links that lead round in a circle
+    default: return !name.empty();  // could not be examined
+  }
 }
 
 std::string ExpandFileName(const std::string& name) {
@@ -23,8 +31,10 @@ std::string ExpandFileName(const std::string& name) {
 }
 
 bool SameFile(const std::string& first, const std::string& second) {
-  std::error_code error;
-  return fs::equivalent(first, second, error) && !error;
+  struct stat a {
+  }, b{};
+  return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+         a.st_ino == b.st_ino;
 }
 
 std::string SystemErrorText(int error) {

@@ -4,8 +4,9 @@
 
 #include <string>
 
-// True if a file of that name exists; a directory does not count. A name
-// that cannot be examined (no search permission, say) counts as existing,
+// True if a file of that name exists; a directory does not count, nor a name
+// that cannot lead to a file (too long, a link loop, a path through a file).
+// A name that cannot be examined for lack of permission counts as existing,
 // so that opening it reports the real reason.
 bool FileExists(const std::string& name);
 
@@ -14,7 +15,7 @@ bool FileExists(const std::string& name);
 std::string ExpandFileName(const std::string& name);
 
 // True if both names lead to one and the same file (device and inode), by
-// whatever spelling, hard link or symbolic link.
+// whatever spelling, hard link or symbolic link; FIFOs and devices included.
 bool SameFile(const std::string& first, const std::string& second);
 
 // The C library's text for an errno value, without trailing blanks, line

@@ -1,13 +1,14 @@
 #include "platform/Process.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-
-// Set by the linker at the start of the executable's image.
-extern "C" const char __executable_start[] __attribute__((weak));  // NOLINT(bugprone-reserved-identifier)
 
 std::string ModuleName(const std::string& invokedAs) {
   std::error_code error;
@@ -16,10 +17,16 @@ std::string ModuleName(const std::string& invokedAs) {
   return std::filesystem::path(invokedAs).filename().string();
 }
 
-std::uint32_t CodeOffset(const void* address) {
-  const auto place = reinterpret_cast<std::uintptr_t>(address);
-  const auto base = reinterpret_cast<std::uintptr_t>(__executable_start);
-  return static_cast<std::uint32_t>(base != 0 && place >= base ? place - base : place);
+void GuardStandardStreams() {
+  for (const int fd : {STDIN_FILENO, STDERR_FILENO}) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    // The lowest free descriptor, which is this one while the ones below are open.
+    const int null = ::open("/dev/null", O_RDWR);
+    if (null != fd && null != -1) {
+      ::dup2(null, fd);
+      ::close(null);
+    }
+  }
 }
 
 void IgnoreBrokenPipe() {

@@ -1,5 +1,4 @@
-// The running process: its own file name, code addresses as offsets, the
-// broken-pipe signal and the exit.
+// The running process: its own file name, the broken-pipe signal and the exit.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +8,10 @@
 // invokedAs (argv[0]) serves where the system cannot tell.
 std::string ModuleName(const std::string& invokedAs);
 
-// An address inside the program as an offset from the start of the
-// executable's image, the form the error report shows.
-std::uint32_t CodeOffset(const void* address);
+// Standard input and standard error, where closed, are opened on the null
+// device: a file opened later must not take their place and receive the
+// error report. A closed standard output stays closed, to fail as it should.
+void GuardStandardStreams();
 
 // A reader that has gone away must end the run through the error report,
 // not kill the process by a signal.
