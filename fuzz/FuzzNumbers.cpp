@@ -1,13 +1,16 @@
 // Number texts: TextToNumber fails only with the number failure; what it
-// reads agrees with an extended-precision reading of short texts; FormatFixed
+// reads agrees with an extended-precision reading of short texts, and with
+// the software path on the texts coordinates hold; FormatFixed
 // always gives exactly the requested digits, and its text reads back within
 // half a unit of its last digit.
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "Errors.h"
+#include "numtext/Extended.h"
 #include "numtext/NumText.h"
 
 namespace {
@@ -31,6 +34,20 @@ void CheckFormat(double value, int precision, int digits) {
   if (back == 0 && text[0] == '-') std::abort();  // zero keeps no sign
 }
 
+// The digits of a text of the coordinate form: an optional "-", digits, at
+// most one point.
+bool CoordinateDigits(std::string_view text, TDecimalDigits& digits, bool& negative) {
+  negative = !text.empty() && text[0] == '-';
+  if (negative) text.remove_prefix(1);
+  const std::size_t point = text.find('.');
+  digits.Integer = text.substr(0, point);
+  digits.Fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  const auto allDigits = [](std::string_view part) {
+    return part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  return allDigits(digits.Integer) && allDigits(digits.Fraction);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -45,6 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!std::isfinite(value)) std::abort();
   if (DigitCount(text) <= 19 && text.find_first_of("eE") == std::string::npos &&
       value != static_cast<double>(std::strtold(text.c_str(), nullptr)))
+    std::abort();
+  TDecimalDigits digits;
+  bool negative = false;
+  if (CoordinateDigits(text, digits, negative) &&
+      std::bit_cast<std::uint64_t>(DecimalToDoubleInSoftware(digits, negative)) != std::bit_cast<std::uint64_t>(value))
     std::abort();
   CheckFormat(value, PinPrecision, PinDigits);
   CheckFormat(value, FloatPrecision, FloatDigits);

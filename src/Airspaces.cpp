@@ -7,6 +7,7 @@
 
 #include "Errors.h"
 #include "Utils.h"
+#include "numtext/Extended.h"
 #include "numtext/NumText.h"
 #include "platform/Streams.h"
 
@@ -158,10 +159,7 @@ private:
   // once. Numbers near the top of the double range can sum beyond it; such a
   // coordinate fails rather than reach the output as an infinity.
   double Degrees(int first) const {
-    const long double degrees = static_cast<long double>(Slots[first]);
-    const long double minutes = static_cast<long double>(Slots[first + 1]);
-    const long double seconds = static_cast<long double>(Slots[first + 2]);
-    const double sum = static_cast<double>((minutes / 60 + degrees) + seconds / 3600);
+    const double sum = SexagesimalToDouble(Slots[first], Slots[first + 1], Slots[first + 2]);
     if (!std::isfinite(sum)) throw EOverflow("Floating point overflow");
     return sum;
   }

@@ -8,6 +8,7 @@
 
 #include "Airspaces.h"
 #include "Errors.h"
+#include "numtext/Extended.h"
 #include "numtext/NumText.h"
 
 namespace {
@@ -124,9 +125,7 @@ TEST(SetFromTextTest, AgreesWithTheNumberConversionOnRandomTexts) {
     }
     return text;
   };
-  const auto degrees = [](double d, double m, double s) {
-    return static_cast<double>((static_cast<long double>(m) / 60 + d) + static_cast<long double>(s) / 3600);
-  };
+  const auto degrees = SexagesimalToDouble;
   for (int i = 0; i < 20000; ++i) {
     std::string n[6];
     for (std::string& text : n) text = number();

@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "Errors.h"
+#include "numtext/Extended.h"
+#include "numtext/UInt128.h"
 
 char DecimalSeparator = '.';
 
@@ -15,18 +17,9 @@ namespace {
 
 constexpr int ExpansionDigits = TDecimalForm::MaxDigits;
 
-// Past this the digit sum would leave the extended range; further integer
-// digits then only scale the value, further fraction digits are beyond any
-// precision that survives the rounding to double.
-constexpr long double AccumulationLimit = 1e4000L;
-
-// Exponents beyond this overflow or underflow every format anyway.
-constexpr long ExponentLimit = 100000;
-
-// Up to 19 digits fit a 64-bit integer, and so the extended significand.
-constexpr int ExactDigits = 19;
-
-constexpr std::uint64_t TwoTo53 = std::uint64_t{1} << 53;
+// No text is long enough for an exponent beyond this to be offset by its
+// digits; the value then overflows or is zero.
+constexpr std::int64_t ExponentLimit = 1'000'000'000'000'000;
 
 template <typename T, std::size_t N>
 constexpr std::array<T, N> PowersOfTen() {
@@ -34,50 +27,15 @@ constexpr std::array<T, N> PowersOfTen() {
   T power = 1;
   for (T& p : powers) {
     p = power;
-    power *= 10;
+    power = power * 10;
   }
   return powers;
-}
-
-constexpr auto ExactPowersOfTen = PowersOfTen<long double, 28>();
-
-// 10^n; exact up to 10^27, the largest power of ten a 64-bit significand holds.
-long double PowerOfTen(long n) {
-  if (n < static_cast<long>(ExactPowersOfTen.size())) return ExactPowersOfTen[n];
-  return std::pow(10.0L, static_cast<long double>(n));
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void InvalidNumber(std::string_view text) {
   throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
-}
-
-// Up to 19 digits, the digits' value exactly, as an integer.
-std::uint64_t ExactDigitValue(std::string_view integer, std::string_view fraction) {
-  std::uint64_t sum = 0;
-  for (const char c : integer) sum = sum * 10 + static_cast<unsigned>(c - '0');
-  for (const char c : fraction) sum = sum * 10 + static_cast<unsigned>(c - '0');
-  return sum;
-}
-
-// More digits accumulate in extended precision as far as its range goes;
-// `scale` gets the power of ten the value still needs.
-long double LongDigitValue(std::string_view integer, std::string_view fraction, long& scale) {
-  long double value = 0;
-  scale = 0;
-  for (const char c : integer) {
-    if (value < AccumulationLimit)
-      value = value * 10 + (c - '0');
-    else
-      ++scale;
-  }
-  for (const char c : fraction) {
-    if (value >= AccumulationLimit) break;
-    value = value * 10 + (c - '0');
-    --scale;
-  }
-  return value;
 }
 
 std::size_t SkipDigits(std::string_view text, std::size_t i) {
@@ -94,55 +52,36 @@ double TextToNumber(std::string_view text) {
   bool negative = false;
   if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
 
+  TDecimalDigits digits;
   const std::size_t integerStart = i;
   i = SkipDigits(text, i);
-  const std::string_view integer = text.substr(integerStart, i - integerStart);
-  std::string_view fraction;
+  digits.Integer = text.substr(integerStart, i - integerStart);
   bool separator = false;
   if (i < n && text[i] == DecimalSeparator) {
     separator = true;
     const std::size_t fractionStart = ++i;
     i = SkipDigits(text, i);
-    fraction = text.substr(fractionStart, i - fractionStart);
+    digits.Fraction = text.substr(fractionStart, i - fractionStart);
   }
-  if (integer.empty() && !separator) InvalidNumber(text);
+  if (digits.Integer.empty() && !separator) InvalidNumber(text);
 
-  long exponent = 0;
   if (i < n && (text[i] == 'E' || text[i] == 'e')) {
     ++i;
     bool negativeExponent = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
-    for (; i < n && IsDigit(text[i]); ++i) exponent = std::min(exponent * 10 + (text[i] - '0'), ExponentLimit);
-    if (negativeExponent) exponent = -exponent;
+    for (; i < n && IsDigit(text[i]); ++i)
+      digits.Exponent = std::min(digits.Exponent * 10 + (text[i] - '0'), ExponentLimit);
+    if (negativeExponent) digits.Exponent = -digits.Exponent;
   }
   while (i < n && text[i] == ' ') ++i;
   if (i != n) InvalidNumber(text);
 
-  long scale = 0;
-  long double value = 0;
-  if (integer.size() + fraction.size() <= ExactDigits) {
-    const std::uint64_t sum = ExactDigitValue(integer, fraction);
-    scale = exponent - static_cast<long>(fraction.size());
-    // A whole number below 2^53 is exact in a double as in extended
-    // precision: the common case needs no detour through the x87 unit.
-    if (scale == 0 && sum < TwoTo53) return negative ? -static_cast<double>(sum) : static_cast<double>(sum);
-    value = static_cast<long double>(sum);
-  } else {
-    value = LongDigitValue(integer, fraction, scale);
-    scale += exponent;
-  }
-  if (value != 0 && scale != 0) {
-    scale = std::clamp(scale, -ExponentLimit, ExponentLimit);
-    value = scale < 0 ? value / PowerOfTen(-scale) : value * PowerOfTen(scale);
-  }
-  const double result = static_cast<double>(negative ? -value : value);
+  const double result = DecimalToDouble(digits, negative);
   if (!std::isfinite(result)) InvalidNumber(text);
   return result;
 }
 
 namespace {
-
-__extension__ using TUInt128 = unsigned __int128;
 
 constexpr int MaxFastPower = 22;  // 2^53 x 10^22 still fits 128 bits
 

@@ -7,10 +7,6 @@
 #include <string>
 #include <string_view>
 
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "TARNEL needs the 80-bit extended long double (64-bit significand): "
-              "its number conversions are defined in that precision");
-
 // The decimal point of every conversion; the driver sets it to '.' for the run.
 extern char DecimalSeparator;
 
@@ -32,8 +28,10 @@ struct TDecimalForm {
 TDecimalForm DecimalExpansion(double value);
 
 // Blanks, sign, digits, a fraction after DecimalSeparator, an exponent after
-// "E", blanks. Raises EConvertError "'text' is not a valid floating point
-// value" for any other text and for a value beyond the range of a double.
+// "E", blanks. The value is the text's exact decimal value rounded to a
+// 64-bit significand, then to a double (see Extended.h). Raises
+// EConvertError "'text' is not a valid floating point value" for any other
+// text and for a value beyond the range of a double.
 double TextToNumber(std::string_view text);
 
 // Fixed point with exactly `digits` digits after the decimal point, from at
