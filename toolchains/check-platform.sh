@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds TARNEL for one platform, runs its tests there (under an emulator for
+# another processor or system), and converts the real OpenAir files of
+# ../shared/testdata to the same bytes as a native reference build.
+#
+#   bash toolchains/check-platform.sh PLATFORM [REFERENCE_BUILD]
+#
+# PLATFORM: aarch64, s390x, i686 (cross builds, run under qemu-user), soft
+# (native, extended arithmetic in software and portable 128-bit integers),
+# ld64 (native, long double as a plain double). REFERENCE_BUILD defaults to
+# build/, which must hold a native TARNEL.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+platform=${1:?platform}
+reference=${2:-build}
+build=build-$platform
+run=()
+case $platform in
+  aarch64 | s390x) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/$platform-linux-gnu.cmake) run=(qemu-$platform-static) ;;
+  i686) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/i686-linux-gnu.cmake) run=(qemu-i386-static) ;;
+  soft) options=(-DTARNEL_SOFT_EXTENDED=ON -DTARNEL_PORTABLE_UINT128=ON) ;;
+  ld64) options=(-DCMAKE_CXX_FLAGS=-mlong-double-64) ;;
+  *) echo "unknown platform: $platform" >&2; exit 2 ;;
+esac
+
+cmake -S . -B "$build" "${options[@]}" >/dev/null
+cmake --build "$build" -j2 >/dev/null
+ctest --test-dir "$build" -j2 --output-on-failure | tail -n 3
+
+data=../shared/testdata
+if [ ! -d "$data" ]; then
+  echo "skipped the real files: no $data beside the project"
+  exit 0
+fi
+for input in "$data"/*.txt; do
+  name=$(basename "$input" .txt)
+  "$reference/TARNEL" "$input" "$build/$name.reference.zrn" >/dev/null
+  "${run[@]}" "$build/TARNEL" "$input" "$build/$name.zrn" >/dev/null
+  cmp "$build/$name.reference.zrn" "$build/$name.zrn"
+  echo "$platform: $name.txt gives the same bytes"
+done
