@@ -2,6 +2,10 @@
 // write failure is kept, and a read failure is never taken for the end.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cerrno>
 #include <filesystem>
 #include <string>
@@ -81,6 +85,8 @@ protected:
   std::filesystem::path Dir;
 };
 
+#ifndef _WIN32
+// The POSIX layer: the C library's texts, devices and /proc.
 TEST_F(FileStreamTest, ReadingADirectoryFailsInsteadOfEndingEarly) {
   TFileStream stream(Dir.string(), TFileStream::TMode::OpenRead);
   char c;
@@ -128,9 +134,43 @@ TEST(FilesTest, NamesAndIdentity) {
   EXPECT_FALSE(FileExists("/"));
   EXPECT_FALSE(FileExists(""));
   EXPECT_FALSE(FileExists("/no/such/file"));
-  EXPECT_TRUE(SameFile("/proc/self/../self/status", "/proc/self/status"));
-  EXPECT_FALSE(SameFile("/dev/null", "/no/such/file"));
+  EXPECT_THROW(RefuseOutputThatIsTheInput("/proc/self/../self/status", "/proc/self/status"), EFCreateError);
+  EXPECT_NO_THROW(RefuseOutputThatIsTheInput("/dev/null", "/no/such/file"));
   EXPECT_EQ(SystemErrorText(EBUSY), "Device or resource busy");
 }
+
+#else
+// The Windows layer: the system's own texts, and files held without sharing.
+TEST_F(FileStreamTest, OpenFilesAreNotShared) {
+  const std::string name = (Dir / "in.oa").string();
+  {
+    TFileStream output(name, TFileStream::TMode::Create);
+    output.Write("AC R", 4);
+    output.Close();
+  }
+  TFileStream input(name, TFileStream::TMode::OpenRead);
+  try {
+    TFileStream again(name, TFileStream::TMode::Create);
+    ADD_FAILURE() << "the open input was replaced";
+  } catch (const EFCreateError& error) {
+    EXPECT_EQ(error.Message(), "Cannot create file \"" + name + "\". " + SystemErrorText(ERROR_SHARING_VIOLATION));
+  }
+  char text[8] = {};
+  EXPECT_EQ(input.Read(text, sizeof text), 4u);
+  EXPECT_EQ(std::string(text), "AC R");
+}
+
+TEST(FilesTest, NamesAndTexts) {
+  const std::string cwd = std::filesystem::current_path().string();
+  EXPECT_EQ(ExpandFileName("a\\.\\b\\..\\c.oa"), cwd + "\\a\\c.oa");
+  EXPECT_FALSE(FileExists(cwd));
+  EXPECT_FALSE(FileExists(""));
+  EXPECT_FALSE(FileExists("no\\such\\file"));
+  const std::string text = SystemErrorText(ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(text.empty());
+  EXPECT_NE(text.back(), '.');
+  EXPECT_NE(text.back(), '\n');
+}
+#endif
 
 }  // namespace

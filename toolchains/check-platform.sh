@@ -5,7 +5,9 @@
 #
 #   bash toolchains/check-platform.sh PLATFORM [REFERENCE_BUILD]
 #
-# PLATFORM: aarch64, s390x, i686 (cross builds, run under qemu-user), soft
+# PLATFORM: aarch64, s390x, i686 (cross builds, run under qemu-user),
+# windows (TARNEL.exe from MinGW-w64, run under wine, with end-to-end runs
+# of its messages and failures as well), soft
 # (native, extended arithmetic in software and portable 128-bit integers),
 # ld64 (native, long double as a plain double). REFERENCE_BUILD defaults to
 # build/, which must hold a native TARNEL.
@@ -18,24 +20,32 @@ run=()
 case $platform in
   aarch64 | s390x) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/$platform-linux-gnu.cmake) run=(qemu-$platform-static) ;;
   i686) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/i686-linux-gnu.cmake) run=(qemu-i386-static) ;;
+  windows) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/x86_64-w64-mingw32.cmake) run=(wine) ;;
   soft) options=(-DTARNEL_SOFT_EXTENDED=ON -DTARNEL_PORTABLE_UINT128=ON) ;;
   ld64) options=(-DCMAKE_CXX_FLAGS=-mlong-double-64) ;;
   *) echo "unknown platform: $platform" >&2; exit 2 ;;
 esac
 
+export WINEDEBUG=-all  # wine's own diagnostics would mix with the program's
 cmake -S . -B "$build" "${options[@]}" >/dev/null
 cmake --build "$build" -j2 >/dev/null
 ctest --test-dir "$build" -j2 --output-on-failure | tail -n 3
 
+program=$build/TARNEL
+[ -f "$program.exe" ] && program=$program.exe
 data=../shared/testdata
-if [ ! -d "$data" ]; then
+if [ -d "$data" ]; then
+  for input in "$data"/*.txt; do
+    name=$(basename "$input" .txt)
+    "$reference/TARNEL" "$input" "$build/$name.reference.zrn" >/dev/null
+    "${run[@]}" "$program" "$input" "$build/$name.zrn" >/dev/null
+    cmp "$build/$name.reference.zrn" "$build/$name.zrn"
+    echo "$platform: $name.txt gives the same bytes"
+  done
+else
   echo "skipped the real files: no $data beside the project"
-  exit 0
 fi
-for input in "$data"/*.txt; do
-  name=$(basename "$input" .txt)
-  "$reference/TARNEL" "$input" "$build/$name.reference.zrn" >/dev/null
-  "${run[@]}" "$build/TARNEL" "$input" "$build/$name.zrn" >/dev/null
-  cmp "$build/$name.reference.zrn" "$build/$name.zrn"
-  echo "$platform: $name.txt gives the same bytes"
-done
+
+if [ "$platform" = windows ]; then
+  bash toolchains/windows-runs.sh "$program"
+fi

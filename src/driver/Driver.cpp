@@ -1,7 +1,5 @@
 #include "driver/Driver.h"
 
-#include <cerrno>
-
 #include "Airspaces.h"
 #include "Errors.h"
 #include "OAParser.h"
@@ -30,14 +28,6 @@ namespace {
   Halt(1);
 }
 
-// On Linux files have no share modes: an output that is the input itself, by
-// any spelling or link, is refused before anything is opened, since it
-// would be truncated. FIFOs count too; opening one blocks until a writer comes.
-void RefuseOutputThatIsTheInput() {
-  if (SameFile(InputFileName, OutputFileName))
-    throw EFCreateError(FileErrorMessage("Cannot create file", OutputFileName, EBUSY));
-}
-
 }  // namespace
 
 void StartUp(int argc, const char* const* argv) {
@@ -48,7 +38,7 @@ void StartUp(int argc, const char* const* argv) {
   InputFileName = argv[1];
   OutputFileName = argv[2];
   if (!FileExists(InputFileName)) InputMissing();
-  RefuseOutputThatIsTheInput();
+  RefuseOutputThatIsTheInput(InputFileName, OutputFileName);
   InputStream = std::make_unique<TFileStream>(InputFileName, TFileStream::TMode::OpenRead);
   OutputStream = std::make_unique<TFileStream>(OutputFileName, TFileStream::TMode::Create);
 }

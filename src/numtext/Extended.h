@@ -14,7 +14,9 @@
 #include <limits>
 #include <string_view>
 
-#if !defined(TARNEL_SOFT_EXTENDED) && (defined(__i386__) || defined(__x86_64__))
+// On Windows the runtime may set the x87 to round to 53 bits, so the
+// software path serves there too.
+#if !defined(TARNEL_SOFT_EXTENDED) && (defined(__i386__) || defined(__x86_64__)) && !defined(_WIN32)
 inline constexpr bool HardwareExtended = std::numeric_limits<long double>::digits == 64;
 #else
 inline constexpr bool HardwareExtended = false;

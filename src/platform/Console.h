@@ -9,7 +9,7 @@
 // EInOutError if the line could not be written.
 void ConsoleWriteLine(std::string_view text);
 
-// The EInOutError message for an errno value.
+// The EInOutError message for the system's error code of a failed write.
 std::string InOutErrorMessage(int error);
 
 // Flushes the standard output, ignoring failures (the error report must

@@ -1,5 +1,5 @@
-// File-system services: existence test, full paths, file identity and the
-// system's error texts.
+// File-system services: existence test, full paths, the system's error
+// texts, and the guard against an output that is the input.
 #pragma once
 
 #include <string>
@@ -11,16 +11,20 @@
 bool FileExists(const std::string& name);
 
 // The absolute path from the current directory and the name, with "." and
-// ".." removed lexically; links are not resolved.
+// ".." removed; links are not resolved.
 std::string ExpandFileName(const std::string& name);
 
-// True if both names lead to one and the same file (device and inode), by
-// whatever spelling, hard link or symbolic link; FIFOs and devices included.
-bool SameFile(const std::string& first, const std::string& second);
-
-// The C library's text for an errno value, without trailing blanks, line
-// breaks and full stops.
+// The system's text for an error code (errno, or Windows' last error),
+// without trailing blanks, line breaks and full stops.
 std::string SystemErrorText(int error);
 
 // ‹PREFIX "FULL PATH". SYSTEM ERROR TEXT›, the form of every file message.
-std::string FileErrorMessage(const char* prefix, const std::string& name, int error);
+inline std::string FileErrorMessage(const char* prefix, const std::string& name, int error) {
+  return std::string(prefix) + " \"" + ExpandFileName(name) + "\". " + SystemErrorText(error);
+}
+
+// Raises EFCreateError, before anything is opened, where creating the output
+// would destroy the input: the same file by any spelling or link. Where files
+// have share modes (Windows), the input held open without sharing refuses
+// the output by itself, with the system's own text, and this does nothing.
+void RefuseOutputThatIsTheInput(const std::string& input, const std::string& output);

@@ -4,9 +4,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "Errors.h"
-#include "platform/Files.h"
-
 TStream::TStream(std::size_t bufferSize) : BufferSize(std::max<std::size_t>(bufferSize, 1)) {}
 
 void TStream::Fail(int error) {
@@ -68,52 +65,6 @@ bool TStream::Flush() {
   WriteCur = WriteBuffer.data();
   if (FError != 0) WriteCur = WriteLimit = nullptr;  // later writes take the slow path and are refused
   return FError == 0;
-}
-
-// --- TFileStream ---
-
-TFileStream::TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize)
-    : TStream(bufferSize), FFileName(fileName) {
-  errno = 0;
-  File = std::fopen(fileName.c_str(), mode == TMode::OpenRead ? "rb" : "w+b");
-  if (File == nullptr) {
-    if (mode == TMode::OpenRead) throw EFOpenError(FileErrorMessage("Cannot open file", fileName, errno));
-    throw EFCreateError(FileErrorMessage("Cannot create file", fileName, errno));
-  }
-  // The stream buffers by itself; a second buffer in the C library would only copy.
-  std::setvbuf(File, nullptr, _IONBF, 0);
-}
-
-TFileStream::~TFileStream() {
-  if (File == nullptr) return;
-  Flush();
-  std::fclose(File);
-}
-
-void TFileStream::Close() {
-  if (File == nullptr) return;
-  Flush();
-  errno = 0;
-  if (std::fclose(File) != 0) Fail(errno);
-  File = nullptr;
-  if (Error() != 0) throw EWriteError(FileErrorMessage("Cannot write file", FFileName, Error()));
-}
-
-std::size_t TFileStream::ReadRaw(char* buffer, std::size_t count) {
-  errno = 0;
-  const std::size_t got = std::fread(buffer, 1, count, File);
-  // A failing read must not pass for the end of the input: the rest of the
-  // file would be silently lost.
-  if (got == 0 && std::ferror(File))
-    throw EReadError(FileErrorMessage("Cannot read file", FFileName, errno != 0 ? errno : EIO));
-  return got;
-}
-
-std::size_t TFileStream::WriteRaw(const char* buffer, std::size_t count) {
-  errno = 0;
-  const std::size_t written = std::fwrite(buffer, 1, count, File);
-  if (written < count) Fail(errno);
-  return written;
 }
 
 // --- TMemoryStream ---

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -69,7 +69,8 @@ private:
   int FError = 0;
 };
 
-// A stream over an open file.
+// A stream over an open file, opened without sharing where the system has
+// share modes (one implementation per operating system).
 class TFileStream : public TStream {
 public:
   enum class TMode { OpenRead, Create };
@@ -91,7 +92,9 @@ protected:
 
 private:
   std::string FFileName;
-  std::FILE* File = nullptr;
+  // The system's handle of the open file: a descriptor on POSIX, a HANDLE on
+  // Windows; -1 (also Windows' INVALID_HANDLE_VALUE) when closed.
+  std::intptr_t Handle = -1;
 };
 
 // A stream over bytes in memory: reads from the text it was given, and

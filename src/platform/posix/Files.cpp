@@ -1,3 +1,4 @@
+// Files on POSIX: stat, the C library's error texts, lexical full paths.
 #include "platform/Files.h"
 
 #include <sys/stat.h>
@@ -6,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "Errors.h"
 
 namespace fs = std::filesystem;
 
@@ -30,6 +33,10 @@ std::string ExpandFileName(const std::string& name) {
   return result;
 }
 
+namespace {
+
+// Both names lead to one and the same file (device and inode): by any
+// spelling, hard link or symbolic link, FIFOs and devices included.
 bool SameFile(const std::string& first, const std::string& second) {
   struct stat a {
   }, b{};
@@ -37,13 +44,17 @@ bool SameFile(const std::string& first, const std::string& second) {
          a.st_ino == b.st_ino;
 }
 
+}  // namespace
+
+// POSIX files have no share modes. FIFOs count too: opening one blocks
+// until a writer comes, so the check comes before any opening.
+void RefuseOutputThatIsTheInput(const std::string& input, const std::string& output) {
+  if (SameFile(input, output)) throw EFCreateError(FileErrorMessage("Cannot create file", output, EBUSY));
+}
+
 std::string SystemErrorText(int error) {
   std::string text = std::strerror(error);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\r' || text.back() == '\n' || text.back() == '.'))
     text.pop_back();
   return text;
-}
-
-std::string FileErrorMessage(const char* prefix, const std::string& name, int error) {
-  return std::string(prefix) + " \"" + ExpandFileName(name) + "\". " + SystemErrorText(error);
 }

@@ -1,0 +1,62 @@
+// File streams on Windows: CreateFileA with no sharing, ReadFile, WriteFile.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "Errors.h"
+#include "platform/Files.h"
+#include "platform/Streams.h"
+
+namespace {
+
+HANDLE FileHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+int LastError() { return static_cast<int>(::GetLastError()); }
+
+// One call moves at most this much, well within a DWORD.
+constexpr std::size_t MaxTransfer = std::size_t{1} << 30;
+
+}  // namespace
+
+TFileStream::TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize)
+    : TStream(bufferSize), FFileName(fileName) {
+  const bool read = mode == TMode::OpenRead;
+  const HANDLE file = ::CreateFileA(fileName.c_str(), read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
+                                    0,  // no sharing while the file is open
+                                    nullptr, read ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    if (read) throw EFOpenError(FileErrorMessage("Cannot open file", fileName, LastError()));
+    throw EFCreateError(FileErrorMessage("Cannot create file", fileName, LastError()));
+  }
+  Handle = reinterpret_cast<std::intptr_t>(file);
+}
+
+TFileStream::~TFileStream() {
+  if (Handle == -1) return;
+  Flush();
+  ::CloseHandle(FileHandle(Handle));
+}
+
+void TFileStream::Close() {
+  if (Handle == -1) return;
+  Flush();
+  if (!::CloseHandle(FileHandle(Handle))) Fail(LastError());
+  Handle = -1;
+  if (Error() != 0) throw EWriteError(FileErrorMessage("Cannot write file", FFileName, Error()));
+}
+
+std::size_t TFileStream::ReadRaw(char* buffer, std::size_t count) {
+  DWORD got = 0;
+  if (::ReadFile(FileHandle(Handle), buffer, static_cast<DWORD>(std::min(count, MaxTransfer)), &got, nullptr))
+    return got;
+  if (::GetLastError() == ERROR_BROKEN_PIPE) return 0;  // a pipe's writer has finished
+  // A failing read must not pass for the end of the input.
+  throw EReadError(FileErrorMessage("Cannot read file", FFileName, LastError()));
+}
+
+std::size_t TFileStream::WriteRaw(const char* buffer, std::size_t count) {
+  DWORD written = 0;
+  if (!::WriteFile(FileHandle(Handle), buffer, static_cast<DWORD>(std::min(count, MaxTransfer)), &written, nullptr))
+    Fail(LastError());
+  return written;
+}

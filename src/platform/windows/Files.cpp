@@ -1,0 +1,49 @@
+// Files on Windows: the ANSI file functions, with the file names' 8-bit
+// bytes as they are, and the system's own message texts.
+#include "platform/Files.h"
+
+#include <windows.h>
+
+bool FileExists(const std::string& name) {
+  const DWORD attributes = ::GetFileAttributesA(name.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  switch (::GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH: return false;
+    default: return !name.empty();  // could not be examined
+  }
+}
+
+std::string ExpandFileName(const std::string& name) {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = ::GetFullPathNameA(name.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
+    if (length == 0) return name;
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(length);  // the size it needs, terminator included
+  }
+}
+
+std::string SystemErrorText(int error) {
+  char* buffer = nullptr;
+  const DWORD length =
+      ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text = length != 0 ? std::string(buffer, length) : "System error " + std::to_string(error);
+  ::LocalFree(buffer);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\r' || text.back() == '\n' || text.back() == '.'))
+    text.pop_back();
+  return text;
+}
+
+// The input is held open without sharing: creating the output over it fails
+// with the sharing violation, and the input stays as it was.
+void RefuseOutputThatIsTheInput(const std::string&, const std::string&) {}

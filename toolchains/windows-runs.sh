@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# End-to-end runs of TARNEL.exe under wine: the messages, the failures and
+# their reports, byte for byte where Windows fixes them. The system's own
+# error texts are only checked to be there: wine words them otherwise.
+#
+#   bash toolchains/windows-runs.sh build-windows/TARNEL.exe
+set -euo pipefail
+program=$(realpath "$1")
+export WINEDEBUG=-all
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+banner=$'Skavlen\r\nAuxiliary Module - OpenAir Importer 1.0\r\nCopyright (c) 2026 the Skavlen project\r\n\r\n'
+failures=0
+check() {  # check WHAT EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    echo "ok: $1"
+  else
+    echo "FAILED: $1"
+    printf '  expected: %q\n  actual:   %q\n' "$2" "$3"
+    failures=$((failures + 1))
+  fi
+}
+contents() { cat "$1"; printf x; }  # a file's bytes, trailing line ends kept, and an x
+# run ARGS...: sets code, out, err
+run() {
+  set +e
+  wine "$program" "$@" >out.txt 2>err.txt
+  code=$?
+  set -e
+  out=$(contents out.txt) out=${out%x}
+  err=$(contents err.txt) err=${err%x}
+}
+report() {  # the report of CLASS at PLACE with MESSAGE, and an x
+  printf 'Exception %s in module TARNEL.exe at %s.\r\n%s\r\n\r\nx' "$1" "$2" "$3"
+}
+
+printf 'AC R\r\nAN Test Area\r\nDP 50:30:00 N 014:20:00 E\r\n' >in.oa
+mkdir folder.oa
+
+run
+check "no arguments" "1|$banner"$'Error: Arguments missing...\r\nUsage: TARNEL <input-file[.oa]> <output-file[.zrn]>\r\n\r\n' "$code|$out"
+run in.oa
+check "one argument" "1|$banner"$'Error: Arguments missing...\r\nUsage: TARNEL <input-file[.oa]> <output-file[.zrn]>\r\n\r\n' "$code|$out"
+run missing.oa new.zrn
+check "missing input" "1|$banner"$'Error: The specified input file doesn\'t exist...\r\n|no output' \
+  "$code|$out|$([ -e new.zrn ] && echo output || echo no output)"
+run folder.oa new.zrn
+check "directory as input" "1|$banner"$'Error: The specified input file doesn\'t exist...\r\n' "$code|$out"
+
+run in.oa out.zrn
+check "conversion" "0|$banner|" "$code|$out|$err"
+check "output" $'  <airspace class="R" name="TEST AREA" pin="0.00000000000 0.00000000000">\r\n    <border>\r\n      <point lat="50.50" lon="14.33"/>\r\n    </border>\r\n  </airspace>\r\nx' "$(contents out.zrn)"
+
+cp in.oa same.oa
+run same.oa same.oa
+full='Z:'${work//\//\\}
+expected="Exception EFCreateError in module TARNEL.exe at 00000000."$'\r\n'"Cannot create file \"$full\\same.oa\". "
+check "same file as output: refused by the sharing rule" "1|$expected" "$code|${err:0:${#expected}}"
+check "same file as output: the input unchanged" "$(cat in.oa)" "$(cat same.oa)"
+
+run in.oa nodir/out.zrn
+check "output in a missing folder" "1|Exception EFCreateError in module TARNEL.exe at 00000000." "$code|${err%%$'\r\n'*}"
+case $err in *"Cannot create file \"$full\\nodir\\out.zrn\". "?*$'.\r\n\r\n') echo "ok: with the system's text" ;;
+  *) echo "FAILED: no system text in $err"; failures=$((failures + 1)) ;; esac
+
+printf 'AC R\r\n* comment\nDP 50:30:00 N 014:20:00 E\rDP 50:3x:00 N 014:20::00 E\r\n' >bad.oa
+echo "old" >out.zrn
+run bad.oa out.zrn
+check "bad coordinate" "1|$banner|$(report EConvertError 00000004 "'' is not a valid floating point value.")|x" \
+  "$code|$out|${err}x|$(contents out.zrn)"
+
+[ "$failures" -eq 0 ] || { echo "$failures end-to-end checks failed"; exit 1; }
+echo "windows: every end-to-end run as expected"
