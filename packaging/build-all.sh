@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds every package into one folder (dist/ unless named):
+#   tarnel_VERSION_amd64.deb and tarnel-VERSION-linux-x86_64.tar.gz  native Release build
+#   tarnel_VERSION_arm64.deb                                          aarch64 cross build, static
+#   tarnel-VERSION-windows-x86_64.zip                                 TARNEL.exe, README, manual as text
+# Needs the tools of the README's "Requirements".
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=$(mkdir -p "${1:-dist}" && cd "${1:-dist}" && pwd)
+
+package() {  # package BUILD_DIR GENERATORS [CMAKE_OPTIONS...]
+  local build=$1 generators=$2
+  shift 2
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNEL_BUILD_TESTS=OFF "$@" >/dev/null
+  cmake --build "$build" -j2 >/dev/null
+  (cd "$build" && cpack -G "$generators" -B "$out" >/dev/null)
+}
+
+package build-package-linux "DEB;TGZ"
+package build-package-arm64 DEB -DCMAKE_TOOLCHAIN_FILE=toolchains/aarch64-linux-gnu.cmake
+package build-package-windows ZIP -DCMAKE_TOOLCHAIN_FILE=toolchains/x86_64-w64-mingw32.cmake
+rm -rf "$out/_CPack_Packages"
+ls -l "$out"
