@@ -55,7 +55,7 @@ struct TPhysicalLine {
   std::uint64_t& Breaks;
   bool Keep = false;  // a byte other than a delimiter has been seen
 
-  TStep Take(char c) {
+  [[gnu::always_inline]] TStep Take(char c) {
     if (static_cast<unsigned char>(c) > 32 && c != CommentChar) [[likely]] {  // the common byte: kept
       Keep = true;
       LastWasCR = false;

@@ -196,6 +196,37 @@ TEST(FormatFixedTest, ReadsBackWithinHalfAUnitOnRandomDoubles) {
   }
 }
 
+// The two-decimal fast path against the 18-digit expansion: on every whole
+// degree, minute and second of both hemispheres, and on random values.
+TEST(FormatFloatTest, FastPathAgreesWithTheExpansion) {
+  std::string fast, full;
+  const auto check = [&](double value) {
+    fast.clear();
+    full.clear();
+    if (!AppendTwoDecimalsFast(fast, value)) return false;
+    AppendFormatFixedByExpansion(full, value, FloatPrecision, FloatDigits);
+    EXPECT_EQ(fast, full) << std::hexfloat << value;
+    return true;
+  };
+  int served = 0, all = 0;
+  for (int d = 0; d <= 180; ++d)
+    for (int m = 0; m < 60; ++m)
+      for (int s = 0; s < 60; ++s, all += 2) {
+        const double value = SexagesimalToDouble(d, m, s);
+        served += check(value) + check(-value);
+      }
+  // The doubles nearest to the decimal halves x.yy5 and their neighbours,
+  // where the 18-digit expansion decides.
+  for (int k = 5; k < 180000; k += 10) {
+    const std::string third = std::to_string(1000 + k % 1000);
+    const double tie = TextToNumber(std::to_string(k / 1000) + "." + third.substr(1));
+    for (const double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e3)}) check(value), check(-value);
+  }
+  std::mt19937_64 random(100);
+  for (int i = 0; i < 1000000; ++i) check(std::ldexp(static_cast<double>(random() >> 11), -43 - i % 70) * (i % 2 ? -1 : 1));
+  EXPECT_GT(served, all * 9 / 10);  // the fast path serves nearly all of them
+}
+
 // Where the x87 does the extended steps, it and the software path agree bit
 // for bit; elsewhere both are the software path and this checks nothing more.
 TEST(ExtendedPathTest, HardwareAndSoftwareAgree) {

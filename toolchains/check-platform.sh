@@ -27,9 +27,20 @@ case $platform in
 esac
 
 export WINEDEBUG=-all  # wine's own diagnostics would mix with the program's
+if [ "$platform" = windows ]; then
+  # One wine server for all the runs: a run that starts while a server shuts
+  # down after the last one can fail.
+  wineboot --init >/dev/null 2>&1 || true
+  wineserver --persistent || true  # or one runs already
+  trap 'wineserver --kill || true' EXIT
+fi
 cmake -S . -B "$build" "${options[@]}" >/dev/null
 cmake --build "$build" -j2 >/dev/null
-ctest --test-dir "$build" -j2 --output-on-failure | tail -n 3
+if ! ctest --test-dir "$build" -j2 --output-on-failure >"$build/ctest.log" 2>&1; then
+  cat "$build/ctest.log"
+  exit 1
+fi
+tail -n 3 "$build/ctest.log"
 
 program=$build/TARNEL
 [ -f "$program.exe" ] && program=$program.exe

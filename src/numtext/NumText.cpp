@@ -256,7 +256,7 @@ void AppendNonFinite(std::string& text, double value) {
 
 }  // namespace
 
-void AppendFormatFixed(std::string& text, double value, int precision, int digits) {
+void AppendFormatFixedByExpansion(std::string& text, double value, int precision, int digits) {
   if (!std::isfinite(value)) return AppendNonFinite(text, value);
   TDecimalForm form = DecimalExpansion(value);
   if (form.Count > 0) {
@@ -273,6 +273,58 @@ void AppendFormatFixed(std::string& text, double value, int precision, int digit
   }
   // The fixed form pads with zeros anyway, so trailing zeros need no dropping.
   AppendFixedForm(text, form, digits);
+}
+
+namespace {
+
+// Below this the "%f" text is 0.00 whatever the sign; from this on the fast
+// path has the bits it needs (value x 100 x 2^62 below 2^64 needs |value|
+// below 1000 and its lowest bit at 2^-62 or above).
+constexpr double SmallestFastValue = 0x1p-10;
+constexpr double FastValueLimit = 1000;
+// How near the exact value's third decimal onward may come to one half
+// before the 18-digit expansion, which can move the value by up to
+// 0.5 x 10^-15 below 1000, could decide the rounding: 2^-40 of a unit of
+// the second decimal is about 9 x 10^-13 of it, well above 5 x 10^-14.
+constexpr int DecidingMarginBits = 40;
+
+}  // namespace
+
+bool AppendTwoDecimalsFast(std::string& text, double value) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < FastValueLimit)) return false;  // NaN included
+  if (magnitude < SmallestFastValue) {
+    text += "0.00";
+    return true;
+  }
+  // magnitude = m 2^-shift exactly, so magnitude x 100 = (m x 100) 2^-shift:
+  // its whole part, and the remainder that decides the rounding.
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int shift = 1075 - static_cast<int>(bits >> 52);
+  if (shift <= DecidingMarginBits) return false;  // whole numbers beyond 2^12: the general path
+  const std::uint64_t scaled = m * 100;
+  std::uint64_t hundredths = scaled >> shift;
+  const std::uint64_t remainder = scaled & ((std::uint64_t{1} << shift) - 1);
+  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+  const std::uint64_t distance = remainder > half ? remainder - half : half - remainder;
+  if (distance >> (shift - DecidingMarginBits) == 0) return false;  // too near one half
+  hundredths += remainder > half ? 1 : 0;  // half away from zero
+  const bool negative = value < 0 && hundredths != 0;  // a value that rounds to zero loses its sign
+  std::array<char, 8> digits{};  // below 1000.00: "-999.99" at most
+  char* out = digits.data() + digits.size();
+  for (int place = 0; place < 3 || hundredths != 0; ++place, hundredths /= 10) {
+    if (place == FloatDigits) *--out = DecimalSeparator;
+    *--out = static_cast<char>('0' + hundredths % 10);
+  }
+  if (negative) *--out = '-';
+  text.append(out, digits.data() + digits.size());
+  return true;
+}
+
+void AppendFormatFixed(std::string& text, double value, int precision, int digits) {
+  if (precision == FloatPrecision && digits == FloatDigits && AppendTwoDecimalsFast(text, value)) return;
+  AppendFormatFixedByExpansion(text, value, precision, digits);
 }
 
 std::string FormatFixed(double value, int precision, int digits) {

@@ -40,11 +40,17 @@ double TextToNumber(std::string_view text);
 std::string FormatFixed(double value, int precision, int digits);
 // The same, appended to `text`: no string of its own.
 void AppendFormatFixed(std::string& text, double value, int precision, int digits);
+// The same by the 18-digit expansion always.
+void AppendFormatFixedByExpansion(std::string& text, double value, int precision, int digits);
 
 // The "%f" conversion of the output templates.
 constexpr int FloatPrecision = 18;
 constexpr int FloatDigits = 2;
 std::string FormatFloat(double value);
+// The "%f" text of a value below 1000 in magnitude, appended, without the
+// 18-digit expansion; false, with nothing appended, where that expansion
+// could decide the rounding, and for other values.
+bool AppendTwoDecimalsFast(std::string& text, double value);
 
 // The pin text's conversion.
 constexpr int PinPrecision = 15;
