@@ -1,17 +1,31 @@
 #!/usr/bin/env bash
 # Times TARNEL as a whole process on generated inputs and prints one table:
 # input MB, median wall seconds of several runs, MB/s, peak RSS, RSS / input.
-#   bench/run.sh [--quick]      (--quick: tiny inputs, one run: only checks that it works)
+#   bench/run.sh [--quick] [--callgrind] [--soft]
+#     --quick      tiny inputs, one run: only checks that it works
+#     --callgrind  also counts the instructions per input byte of the 10 MB
+#                  CR LF polygons file under callgrind (slow, but steady
+#                  whatever else the machine does)
+#     --soft       the build with the extended arithmetic in software
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=5
 sizes=(10 100)
 patho=50
-if [ "${1:-}" = "--quick" ]; then runs=1; sizes=(1); patho=1; fi
-
+callgrind=no
 build=build-bench
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNEL_BUILD_TESTS=OFF -DTARNEL_BUILD_BENCHMARKS=ON >/dev/null
+options=()
+for arg in "$@"; do
+  case $arg in
+    --quick) runs=1 sizes=(1) patho=1 ;;
+    --callgrind) callgrind=yes ;;
+    --soft) build=build-bench-soft options=(-DTARNEL_SOFT_EXTENDED=ON) ;;
+    *) echo "usage: bench/run.sh [--quick] [--callgrind] [--soft]" >&2; exit 2 ;;
+  esac
+done
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNEL_BUILD_TESTS=OFF -DTARNEL_BUILD_BENCHMARKS=ON "${options[@]}" >/dev/null
 cmake --build "$build" -j2 --target TARNEL oagen >/dev/null
 data="$build/data"
 mkdir -p "$data"
@@ -60,3 +74,13 @@ for shape in dp-block an-block one-line blanks comments; do
   [ -f "$f" ] || "$build/bench/oagen" "$shape" "$patho" crlf "$f"
   row "$shape" "$f"
 done
+
+if [ "$callgrind" = yes ]; then
+  f="$data/polygons-${sizes[0]}-crlf.oa"
+  # valgrind runs the x87 in double precision: the counts are right, the
+  # output text may differ in a last digit, so it is not kept.
+  instructions=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null "$build/TARNEL" "$f" "$out" 2>&1 >/dev/null |
+    sed -n 's/.*Collected : \([0-9]*\).*/\1/p')
+  awk -v i="$instructions" -v b="$(stat -c %s "$f")" -v n="$(basename "$f")" \
+    'BEGIN { printf "callgrind: %s: %d instructions, %.1f per input byte\n", n, i, i / b }'
+fi

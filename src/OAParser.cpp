@@ -19,7 +19,7 @@ constexpr char LF = LineBreak[1];
 class TLineText {
 public:
   explicit TLineText(std::u8string& buffer) : Buffer(buffer), Data(buffer.data()), Size(buffer.size()) {}
-  void Append(char c) {
+  [[gnu::always_inline]] void Append(char c) {
     if (Length == Size) Grow();
     Data[Length++] = static_cast<char8_t>(c);
   }
@@ -28,7 +28,7 @@ public:
   std::string_view Text() const { return {reinterpret_cast<const char*>(Data), Length}; }
 
 private:
-  void Grow() {
+  [[gnu::always_inline]] void Grow() {
     Buffer.resize(std::max<std::size_t>(2 * Size, 64));
     Data = Buffer.data();
     Size = Buffer.size();
@@ -82,8 +82,8 @@ struct TPhysicalLine {
   }
 
   // The comment's bytes up to the line break, which ends the line as usual.
-  TStep SkipComment(TStream& stream) {
-    for (char c; stream.Read(&c, 1) != 0;) {
+  [[gnu::always_inline]] TStep SkipComment(TReadCursor& input) {
+    for (char c; input.Read(c);) {
       if (c == CR || c == LF) {
         LastWasCR = c == CR;
         ++Breaks;
@@ -95,10 +95,10 @@ struct TPhysicalLine {
 
   // At the start of the input: the byte order mark is dropped whole; the
   // bytes of a partial one are ordinary bytes of the line.
-  TStep TakeByteOrderMark(TStream& stream) {
+  [[gnu::always_inline]] TStep TakeByteOrderMark(TReadCursor& input) {
     for (std::size_t matched = 0; matched < ByteOrderMark.size(); ++matched) {
       char c;
-      const bool more = stream.Read(&c, 1) != 0;
+      const bool more = input.Read(c);
       if (more && c == ByteOrderMark[matched]) continue;
       for (const char mark : ByteOrderMark.substr(0, matched)) Take(mark);  // ordinary bytes, none ends the line
       return more ? Take(c) : TStep::InputEnd;
@@ -110,7 +110,7 @@ struct TPhysicalLine {
 }  // namespace
 
 bool TLineReader::ReadLine(std::string_view& line) {
-  TStream& stream = Stream;
+  TReadCursor input(Stream);
   TLineText text(Buffer);
   bool lastWasCR = LastWasCR;
   std::uint64_t breaks = Breaks;
@@ -121,13 +121,13 @@ bool TLineReader::ReadLine(std::string_view& line) {
     TStep step = TStep::More;
     if (AtInputStart) {
       AtInputStart = false;
-      step = physical.TakeByteOrderMark(stream);
+      step = physical.TakeByteOrderMark(input);
     }
-    for (char c; step == TStep::More;) step = stream.Read(&c, 1) != 0 ? physical.Take(c) : TStep::InputEnd;
+    for (char c; step == TStep::More;) step = input.Read(c) ? physical.Take(c) : TStep::InputEnd;
     // A "*" first on the line makes it a comment line, skipped whole;
     // after some text, it ends the text.
     const bool commentLine = step == TStep::CommentStart && text.Empty();
-    if (step == TStep::CommentStart) step = physical.SkipComment(stream);
+    if (step == TStep::CommentStart) step = physical.SkipComment(input);
     if (commentLine && step != TStep::InputEnd) continue;
     LastWasCR = lastWasCR;
     Breaks = breaks;

@@ -3,8 +3,9 @@
 #include "platform/Streams.h"
 
 void WriteLine(TStream& stream, std::string_view text) {
-  for (const char c : text) stream.Write(&c, 1);
+  TWriteCursor out(stream);
+  for (const char c : text) out.Write(c);
   static constexpr char CR = 13, LF = 10;
-  stream.Write(&CR, 1);
-  stream.Write(&LF, 1);
+  out.Write(CR);
+  out.Write(LF);
 }

@@ -49,6 +49,9 @@ protected:
   void Fail(int error);
 
 private:
+  friend class TReadCursor;
+  friend class TWriteCursor;
+
   // The slow paths take no address of the caller's byte, so that a caller's
   // loop of one-byte calls keeps its byte and the buffer pointers in registers.
   std::size_t ReadBuffered(char* buffer, std::size_t count);
@@ -67,6 +70,66 @@ private:
   char8_t* WriteCur = nullptr;  // where the next byte goes; no room once failed
   char8_t* WriteLimit = nullptr;
   int FError = 0;
+};
+
+// A run of one-byte reads from a stream, as Read(&c, 1) gives them, with the
+// buffer position kept in the caller's registers: only an empty buffer calls
+// into the stream. While a cursor lives, the stream is read through it only;
+// the position goes back to the stream when it ends.
+class TReadCursor {
+public:
+  explicit TReadCursor(TStream& stream) : Stream(stream), Cur(stream.ReadCur), Limit(stream.ReadLimit) {}
+  ~TReadCursor() { Stream.ReadCur = Cur; }
+  TReadCursor(const TReadCursor&) = delete;
+  TReadCursor& operator=(const TReadCursor&) = delete;
+
+  // The next byte; false at the end of the input.
+  [[gnu::always_inline]] bool Read(char& c) {
+    if (Cur == Limit && !Refill()) [[unlikely]]
+      return false;
+    c = static_cast<char>(*Cur++);
+    return true;
+  }
+
+private:
+  [[gnu::always_inline]] bool Refill() {
+    Stream.ReadCur = Cur;
+    const bool more = Stream.Refill();
+    Cur = Stream.ReadCur;
+    Limit = Stream.ReadLimit;
+    return more;
+  }
+  TStream& Stream;
+  const char8_t* Cur;
+  const char8_t* Limit;
+};
+
+// A run of one-byte writes to a stream, as Write(&c, 1) takes them, likewise.
+class TWriteCursor {
+public:
+  explicit TWriteCursor(TStream& stream) : Stream(stream), Cur(stream.WriteCur), Limit(stream.WriteLimit) {}
+  ~TWriteCursor() { Stream.WriteCur = Cur; }
+  TWriteCursor(const TWriteCursor&) = delete;
+  TWriteCursor& operator=(const TWriteCursor&) = delete;
+
+  // Takes the byte; a stream that has failed takes nothing (see TStream::Error).
+  [[gnu::always_inline]] void Write(char c) {
+    if (Cur == Limit && !MakeRoom()) [[unlikely]]
+      return;
+    *Cur++ = static_cast<char8_t>(c);
+  }
+
+private:
+  [[gnu::always_inline]] bool MakeRoom() {
+    Stream.WriteCur = Cur;
+    const bool room = Stream.MakeRoom();
+    Cur = Stream.WriteCur;
+    Limit = Stream.WriteLimit;
+    return room;
+  }
+  TStream& Stream;
+  char8_t* Cur;
+  char8_t* Limit;
 };
 
 // A stream over an open file, opened without sharing where the system has
