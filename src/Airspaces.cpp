@@ -264,6 +264,23 @@ private:
   std::string_view Rest;
 };
 
+// The point line laid out in place where both numbers take the fast "%f"
+// path, as the template gives it: the usual case, with no string of its own.
+bool WritePointFast(const TGeographicPoint& point, TStream& stream) {
+  constexpr std::string_view Start = "      <point lat=\"", Middle = "\" lon=\"", End = "\"/>";
+  static_assert(PointTemplate == "      <point lat=\"%f\" lon=\"%f\"/>");
+  std::array<char, Start.size() + Middle.size() + End.size() + 2 * MaxFastText> text;
+  char* out = std::copy(Start.begin(), Start.end(), text.data());
+  out = TwoDecimalsFast(out, point.Latitude);
+  if (out == nullptr) return false;
+  out = std::copy(Middle.begin(), Middle.end(), out);
+  out = TwoDecimalsFast(out, point.Longitude);
+  if (out == nullptr) return false;
+  out = std::copy(End.begin(), End.end(), out);
+  WriteLine(stream, std::string_view(text.data(), static_cast<std::size_t>(out - text.data())));
+  return true;
+}
+
 }  // namespace
 
 void WriteAirspace(const TAirspace& airspace, TStream& stream) {
@@ -276,7 +293,8 @@ void WriteAirspace(const TAirspace& airspace, TStream& stream) {
   if (!airspace.Border.empty()) {
     WriteLine(stream, BorderStartTemplate);
     for (const TGeographicPoint& point : airspace.Border)
-      TTemplateLine(line, PointTemplate).Float(point.Latitude).Float(point.Longitude).WriteTo(stream);
+      if (!WritePointFast(point, stream))
+        TTemplateLine(line, PointTemplate).Float(point.Latitude).Float(point.Longitude).WriteTo(stream);
     WriteLine(stream, BorderEndTemplate);
   }
   WriteLine(stream, ClosingTemplate);

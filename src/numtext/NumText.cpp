@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "Errors.h"
@@ -287,38 +288,45 @@ constexpr double FastValueLimit = 1000;
 // 0.5 x 10^-15 below 1000, could decide the rounding: 2^-40 of a unit of
 // the second decimal is about 9 x 10^-13 of it, well above 5 x 10^-14.
 constexpr int DecidingMarginBits = 40;
+static_assert(FastValueLimit < 0x1p12, "below 2^12 a value has at least 41 bits below its point, more than the margin");
 
 }  // namespace
 
-bool AppendTwoDecimalsFast(std::string& text, double value) {
+char* TwoDecimalsFast(char* out, double value) {
   const double magnitude = std::fabs(value);
-  if (!(magnitude < FastValueLimit)) return false;  // NaN included
+  if (!(magnitude < FastValueLimit)) return nullptr;  // NaN included
   if (magnitude < SmallestFastValue) {
-    text += "0.00";
-    return true;
+    std::memcpy(out, "0.00", 4);
+    return out + 4;
   }
   // magnitude = m 2^-shift exactly, so magnitude x 100 = (m x 100) 2^-shift:
   // its whole part, and the remainder that decides the rounding.
   const auto bits = std::bit_cast<std::uint64_t>(magnitude);
   const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
   const int shift = 1075 - static_cast<int>(bits >> 52);
-  if (shift <= DecidingMarginBits) return false;  // whole numbers beyond 2^12: the general path
   const std::uint64_t scaled = m * 100;
   std::uint64_t hundredths = scaled >> shift;
   const std::uint64_t remainder = scaled & ((std::uint64_t{1} << shift) - 1);
   const std::uint64_t half = std::uint64_t{1} << (shift - 1);
   const std::uint64_t distance = remainder > half ? remainder - half : half - remainder;
-  if (distance >> (shift - DecidingMarginBits) == 0) return false;  // too near one half
-  hundredths += remainder > half ? 1 : 0;  // half away from zero
-  const bool negative = value < 0 && hundredths != 0;  // a value that rounds to zero loses its sign
-  std::array<char, 8> digits{};  // below 1000.00: "-999.99" at most
-  char* out = digits.data() + digits.size();
-  for (int place = 0; place < 3 || hundredths != 0; ++place, hundredths /= 10) {
-    if (place == FloatDigits) *--out = DecimalSeparator;
-    *--out = static_cast<char>('0' + hundredths % 10);
-  }
-  if (negative) *--out = '-';
-  text.append(out, digits.data() + digits.size());
+  if (distance >> (shift - DecidingMarginBits) == 0) return nullptr;  // too near one half
+  hundredths += remainder > half ? 1 : 0;                              // half away from zero
+  if (value < 0 && hundredths != 0) *out++ = '-';  // a value that rounds to zero loses its sign
+  const std::uint64_t whole = hundredths / 100;
+  if (whole >= 100) *out++ = static_cast<char>('0' + whole / 100);
+  if (whole >= 10) *out++ = static_cast<char>('0' + whole / 10 % 10);
+  *out++ = static_cast<char>('0' + whole % 10);
+  *out++ = DecimalSeparator;
+  *out++ = static_cast<char>('0' + hundredths / 10 % 10);
+  *out++ = static_cast<char>('0' + hundredths % 10);
+  return out;
+}
+
+bool AppendTwoDecimalsFast(std::string& text, double value) {
+  std::array<char, MaxFastText> digits;
+  const char* end = TwoDecimalsFast(digits.data(), value);
+  if (end == nullptr) return false;
+  text.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
   return true;
 }
 

@@ -51,6 +51,10 @@ std::string FormatFloat(double value);
 // 18-digit expansion; false, with nothing appended, where that expansion
 // could decide the rounding, and for other values.
 bool AppendTwoDecimalsFast(std::string& text, double value);
+// The same written at `out`, at most MaxFastText bytes; the end of the text,
+// or nullptr where the expansion could decide.
+constexpr int MaxFastText = 8;  // "-999.99"
+char* TwoDecimalsFast(char* out, double value);
 
 // The pin text's conversion.
 constexpr int PinPrecision = 15;
