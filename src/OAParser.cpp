@@ -240,6 +240,24 @@ public:
   }
   void Complete() { Airspaces.push_back(std::make_unique<TAirspace>(Building)); }
 
+  // A DP or AT record whose value holds no delimiter but blanks, the usual
+  // case, is read straight from the line: SetFromText collapses runs of
+  // blanks and drops a leading one, so the value reads as its tokens joined
+  // by single blanks would. False for any other line, which takes the tokens.
+  bool TakeCoordinateRecord(std::string_view line) {
+    if (line.size() < 2 || (line.size() > 2 && !Delimiters.Contains(line[2]))) return false;
+    const int keyword = KeywordIndex(line.substr(0, 2));
+    if (keyword != KeywordDP && keyword != KeywordAT) return false;
+    const std::string_view value = line.substr(std::min<std::size_t>(3, line.size()));
+    for (const char c : value)
+      if (c != ' ' && Delimiters.Contains(c)) return false;
+    if (keyword == KeywordDP)
+      Building.AddBorderPoint(value);
+    else
+      Building.Pin.SetFromText(value);
+    return true;
+  }
+
 private:
   TAirspaceList& Airspaces;
   TAirspace Building;
@@ -262,8 +280,10 @@ void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces) {
     if (!more) return;
     builder.Start();
     do {
-      SplitTokens(line, tokens);
-      builder.Take(tokens, text);
+      if (!builder.TakeCoordinateRecord(line)) {
+        SplitTokens(line, tokens);
+        builder.Take(tokens, text);
+      }
       more = reader.ReadLine(line);
     } while (more && !line.empty());
     builder.Complete();

@@ -1,6 +1,7 @@
 // The airspace record, its markup, and the block parser, in memory.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "Airspaces.h"
@@ -166,6 +167,37 @@ TEST(ParseAirspacesTest, LineEndsDoNotChangeTheResult) {
   std::erase(lf, '\r');
   EXPECT_EQ(ParseAndWrite(cr), ParseAndWrite(crlf));
   EXPECT_EQ(ParseAndWrite(lf), ParseAndWrite(crlf));
+}
+
+// Coordinate records are read straight from the line where that gives what
+// the joined tokens give: random DP and AT lines of blanks, tabs, digits,
+// signs, letters and colons, against SetFromText of the joined tokens.
+TEST(ParseAirspacesTest, CoordinatesFromTheLineAgreeWithTheTokens) {
+  std::mt19937 random(2026);
+  const std::string alphabet = "  \t:.-0123456789NSEWx'\"";
+  for (int i = 0; i < 20000; ++i) {
+    std::string line = i % 2 ? "DP" : "at";
+    line += i % 3 ? " " : "\t";
+    for (int n = static_cast<int>(random() % 30); n > 0; --n) line += alphabet[random() % alphabet.size()];
+    TTokenList tokens;
+    SplitTokens(line, tokens);
+    TGeographicPoint expected;
+    bool failed = false;
+    try {
+      expected.SetFromText(JoinTokens(tokens, 1, 0));
+    } catch (const Exception&) {
+      failed = true;
+    }
+    try {
+      const TAirspaceList list = Parse(line);
+      ASSERT_FALSE(failed) << line;
+      const TGeographicPoint got = i % 2 ? list[0]->Border.at(0) : list[0]->Pin;
+      ASSERT_EQ(got.Latitude, expected.Latitude) << line;
+      ASSERT_EQ(got.Longitude, expected.Longitude) << line;
+    } catch (const EConvertError&) {
+      ASSERT_TRUE(failed) << line;
+    }
+  }
 }
 
 TEST(ParseAirspacesTest, DelimitersBetweenValueTokensDoNotMatter) {
