@@ -223,7 +223,8 @@ TEST(FormatFloatTest, FastPathAgreesWithTheExpansion) {
     for (const double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e3)}) check(value), check(-value);
   }
   std::mt19937_64 random(100);
-  for (int i = 0; i < 1000000; ++i) check(std::ldexp(static_cast<double>(random() >> 11), -43 - i % 70) * (i % 2 ? -1 : 1));
+  for (int i = 0; i < 1000000; ++i)
+    check(std::ldexp(static_cast<double>(random() >> 11), -43 - i % 70) * (i % 2 ? -1 : 1));
   EXPECT_GT(served, all * 9 / 10);  // the fast path serves nearly all of them
 }
 

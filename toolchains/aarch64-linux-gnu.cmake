@@ -1,12 +1,6 @@
-# Cross build for aarch64 Linux with Debian's g++-aarch64-linux-gnu, linked
-# statically and run under qemu-aarch64-static (tests and the program alike).
-set(CMAKE_SYSTEM_NAME Linux)
+# Cross build for aarch64 Linux (little-endian, 128-bit long double) with Debian's
+# g++-aarch64-linux-gnu, run under qemu-aarch64-static.
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
-set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
-set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64-static)
-set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(TARNEL_CROSS_TRIPLE aarch64-linux-gnu)
+set(TARNEL_QEMU qemu-aarch64-static)
+include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)

@@ -1,12 +1,6 @@
-# Cross build for i686 Linux with Debian's g++-i686-linux-gnu, linked
-# statically and run under qemu-i386-static (tests and the program alike).
-set(CMAKE_SYSTEM_NAME Linux)
+# Cross build for i686 Linux (32-bit, no 128-bit integers) with Debian's
+# g++-i686-linux-gnu, run under qemu-i386-static.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_CXX_COMPILER i686-linux-gnu-g++)
-set(CMAKE_C_COMPILER i686-linux-gnu-gcc)
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-i386-static)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-linux-gnu)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(TARNEL_CROSS_TRIPLE i686-linux-gnu)
+set(TARNEL_QEMU qemu-i386-static)
+include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)

@@ -1,12 +1,6 @@
-# Cross build for s390x Linux with Debian's g++-s390x-linux-gnu, linked
-# statically and run under qemu-s390x-static (tests and the program alike).
-set(CMAKE_SYSTEM_NAME Linux)
+# Cross build for s390x Linux (big-endian) with Debian's
+# g++-s390x-linux-gnu, run under qemu-s390x-static.
 set(CMAKE_SYSTEM_PROCESSOR s390x)
-set(CMAKE_CXX_COMPILER s390x-linux-gnu-g++)
-set(CMAKE_C_COMPILER s390x-linux-gnu-gcc)
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-s390x-static)
-set(CMAKE_FIND_ROOT_PATH /usr/s390x-linux-gnu)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(TARNEL_CROSS_TRIPLE s390x-linux-gnu)
+set(TARNEL_QEMU qemu-s390x-static)
+include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)

@@ -83,7 +83,11 @@ double ExtendedToDouble(const TExtended& value) {
   return std::bit_cast<double>(sign | bits);
 }
 
-TExtended ExtendedAdd(const TExtended& a, const TExtended& b) {
+namespace {
+
+// The operations, inlined where the program uses them: the divisor is then
+// a constant, and the divisions become multiplications.
+[[gnu::always_inline]] inline TExtended Add(const TExtended& a, const TExtended& b) {
   if (a.Significand == 0 && b.Significand == 0) return {a.Negative && b.Negative, 0, 0};
   if (b.Significand == 0) return a;
   if (a.Significand == 0) return b;
@@ -110,7 +114,7 @@ TExtended ExtendedAdd(const TExtended& a, const TExtended& b) {
   return RoundedFrom128(large.Negative, sum, large.Exponent - Headroom - 1, false);
 }
 
-TExtended ExtendedDivide(const TExtended& a, std::uint32_t divisor) {
+[[gnu::always_inline]] inline TExtended Divide(const TExtended& a, std::uint32_t divisor) {
   if (a.Significand == 0) return a;
   // (significand x 2^64) / divisor by 32-bit long division; the quotient has
   // at least 96 bits, the remainder decides the sticky part.
@@ -126,9 +130,14 @@ TExtended ExtendedDivide(const TExtended& a, std::uint32_t divisor) {
   return RoundedFrom128(a.Negative, quotient, a.Exponent - SignificandBits, remainder != 0);
 }
 
+}  // namespace
+
+TExtended ExtendedAdd(const TExtended& a, const TExtended& b) { return Add(a, b); }
+TExtended ExtendedDivide(const TExtended& a, std::uint32_t divisor) { return Divide(a, divisor); }
+
 double SexagesimalToDoubleInSoftware(double degrees, double minutes, double seconds) {
-  const TExtended sum = ExtendedAdd(ExtendedDivide(ExtendedFromDouble(minutes), 60), ExtendedFromDouble(degrees));
-  return ExtendedToDouble(ExtendedAdd(sum, ExtendedDivide(ExtendedFromDouble(seconds), 3600)));
+  const TExtended sum = Add(Divide(ExtendedFromDouble(minutes), 60), ExtendedFromDouble(degrees));
+  return ExtendedToDouble(Add(sum, Divide(ExtendedFromDouble(seconds), 3600)));
 }
 
 double SexagesimalToDouble(double degrees, double minutes, double seconds) {

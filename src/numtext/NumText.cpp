@@ -310,8 +310,8 @@ char* TwoDecimalsFast(char* out, double value) {
   const std::uint64_t half = std::uint64_t{1} << (shift - 1);
   const std::uint64_t distance = remainder > half ? remainder - half : half - remainder;
   if (distance >> (shift - DecidingMarginBits) == 0) return nullptr;  // too near one half
-  hundredths += remainder > half ? 1 : 0;                              // half away from zero
-  if (value < 0 && hundredths != 0) *out++ = '-';  // a value that rounds to zero loses its sign
+  hundredths += remainder > half ? 1 : 0;                             // half away from zero
+  if (value < 0 && hundredths != 0) *out++ = '-';                     // a value that rounds to zero loses its sign
   const std::uint64_t whole = hundredths / 100;
   if (whole >= 100) *out++ = static_cast<char>('0' + whole / 100);
   if (whole >= 10) *out++ = static_cast<char>('0' + whole / 10 % 10);
