@@ -221,80 +221,56 @@ constexpr std::string_view PointTemplate = "      <point lat=\"%f\" lon=\"%f\"/>
 constexpr std::string_view BorderEndTemplate = "    </border>";
 constexpr std::string_view ClosingTemplate = "  </airspace>";
 
-// The template into `line`, each "%s" replaced by the next text and each
-// "%f" by the next number in the "%f" conversion.
-class TTemplateLine {
-public:
-  TTemplateLine(std::string& line, std::string_view pattern) : Line(line), Rest(pattern) { Line.clear(); }
-  TTemplateLine& Text(std::string_view text) {
-    Copy();
-    Line.append(text);
-    SkipField();
-    return *this;
+// The literal parts of a template around its fields, in order.
+template <std::size_t Fields>
+constexpr std::array<std::string_view, Fields + 1> TemplateParts(std::string_view pattern) {
+  std::array<std::string_view, Fields + 1> parts{};
+  for (std::size_t i = 0; i < Fields; ++i) {
+    const std::size_t field = pattern.find('%');
+    parts[i] = pattern.substr(0, field);
+    pattern.remove_prefix(field + 2);
   }
-  // Upper-cased on the way, with no copy of its own: a name can be long.
-  TTemplateLine& UpperCased(std::string_view text) {
-    Copy();
-    Line.reserve(Line.size() + text.size() + Rest.size());
-    for (const char c : text) Line += UpperCaseChar(c);
-    SkipField();
-    return *this;
-  }
-  TTemplateLine& Float(double value) {
-    Copy();
-    AppendFormatFixed(Line, value, FloatPrecision, FloatDigits);
-    SkipField();
-    return *this;
-  }
-  void WriteTo(TStream& stream) {
-    Line.append(Rest);
-    WriteLine(stream, Line);
-  }
+  parts[Fields] = pattern;
+  return parts;
+}
+constexpr auto Opening = TemplateParts<3>(OpeningTemplate);
 
-private:
-  // The template up to its next field.
-  void Copy() {
-    const std::size_t field = std::min(Rest.find('%'), Rest.size());
-    Line.append(Rest.substr(0, field));
-    Rest.remove_prefix(field);
-  }
-  void SkipField() { Rest.remove_prefix(std::min<std::size_t>(2, Rest.size())); }
-
-  std::string& Line;
-  std::string_view Rest;
-};
+constexpr auto Point = TemplateParts<2>(PointTemplate);
 
 // The point line laid out in place where both numbers take the fast "%f"
-// path, as the template gives it: the usual case, with no string of its own.
+// path, the usual case; else in pieces.
 bool WritePointFast(const TGeographicPoint& point, TStream& stream) {
-  constexpr std::string_view Start = "      <point lat=\"", Middle = "\" lon=\"", End = "\"/>";
-  static_assert(PointTemplate == "      <point lat=\"%f\" lon=\"%f\"/>");
-  std::array<char, Start.size() + Middle.size() + End.size() + 2 * MaxFastText> text;
-  char* out = std::copy(Start.begin(), Start.end(), text.data());
+  std::array<char, PointTemplate.size() + 2 * MaxFastText> text;
+  char* out = std::copy(Point[0].begin(), Point[0].end(), text.data());
   out = TwoDecimalsFast(out, point.Latitude);
   if (out == nullptr) return false;
-  out = std::copy(Middle.begin(), Middle.end(), out);
+  out = std::copy(Point[1].begin(), Point[1].end(), out);
   out = TwoDecimalsFast(out, point.Longitude);
   if (out == nullptr) return false;
-  out = std::copy(End.begin(), End.end(), out);
+  out = std::copy(Point[2].begin(), Point[2].end(), out);
   WriteLine(stream, std::string_view(text.data(), static_cast<std::size_t>(out - text.data())));
   return true;
+}
+
+void WritePoint(const TGeographicPoint& point, TStream& stream) {
+  if (WritePointFast(point, stream)) return;
+  WriteLine(stream,
+            {{Point[0]}, {FormatFloat(point.Latitude)}, {Point[1]}, {FormatFloat(point.Longitude)}, {Point[2]}});
 }
 
 }  // namespace
 
 void WriteAirspace(const TAirspace& airspace, TStream& stream) {
-  std::string line;
-  TTemplateLine(line, OpeningTemplate)
-      .UpperCased(airspace.AirspaceClass)
-      .UpperCased(airspace.Name)
-      .Text(airspace.Pin.AsPinText())
-      .WriteTo(stream);
+  WriteLine(stream, {{Opening[0]},
+                     {airspace.AirspaceClass, true},
+                     {Opening[1]},
+                     {airspace.Name, true},
+                     {Opening[2]},
+                     {airspace.Pin.AsPinText()},
+                     {Opening[3]}});
   if (!airspace.Border.empty()) {
     WriteLine(stream, BorderStartTemplate);
-    for (const TGeographicPoint& point : airspace.Border)
-      if (!WritePointFast(point, stream))
-        TTemplateLine(line, PointTemplate).Float(point.Latitude).Float(point.Longitude).WriteTo(stream);
+    for (const TGeographicPoint& point : airspace.Border) WritePoint(point, stream);
     WriteLine(stream, BorderEndTemplate);
   }
   WriteLine(stream, ClosingTemplate);

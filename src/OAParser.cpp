@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <new>
+#include <utility>
 
 #include "Errors.h"
 #include "Utils.h"
@@ -216,7 +217,7 @@ void StartAirspace(TAirspace& airspace) {
 }
 
 // The airspace is built in a scratch airspace whose border keeps its storage
-// from one to the next; the copy kept in the list has no slack, since the
+// from one to the next; the border kept in the list has no slack, since the
 // whole input stays in memory.
 class TAirspaceBuilder {
 public:
@@ -238,7 +239,16 @@ public:
     }
     ApplyRecord(Building, tokens, scratch);
   }
-  void Complete() { Airspaces.push_back(std::make_unique<TAirspace>(Building)); }
+  // Copies at their exact size go into the list, and the scratch border
+  // keeps its storage for the next airspace; but a long name or class moves,
+  // so that it is never held twice.
+  void Complete() {
+    auto airspace = std::make_unique<TAirspace>(Kept(Building.Name));
+    airspace->AirspaceClass = Kept(Building.AirspaceClass);
+    airspace->Pin = Building.Pin;
+    airspace->Border.assign(Building.Border.begin(), Building.Border.end());
+    Airspaces.push_back(std::move(airspace));
+  }
 
   // A DP or AT record whose value holds no delimiter but blanks, the usual
   // case, is read straight from the line: SetFromText collapses runs of
@@ -259,6 +269,13 @@ public:
   }
 
 private:
+  // Out of line: inlined, GCC 12 warns falsely of an overflow of the short-string buffer.
+  [[gnu::noinline]] static std::string Kept(std::string& text) {
+    constexpr std::size_t LongText = 4096;
+    if (text.size() >= LongText) return std::exchange(text, std::string());
+    return text;  // a copy at its exact size
+  }
+
   TAirspaceList& Airspaces;
   TAirspace Building;
   bool HadClass = false;

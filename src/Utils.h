@@ -2,6 +2,7 @@
 // the line writer through which every output line reaches its stream.
 #pragma once
 
+#include <initializer_list>
 #include <string_view>
 
 class TStream;
@@ -13,3 +14,11 @@ constexpr char UpperCaseChar(char c) { return c >= 'a' && c <= 'z' ? static_cast
 // The bytes of the text, then CR and LF, each as a one-byte write. Failures
 // are kept by the stream, not here.
 void WriteLine(TStream& stream, std::string_view text);
+
+// A line given in pieces, each upper-cased on the way if asked: a long name
+// reaches the stream with no copy of the line.
+struct TLinePiece {
+  std::string_view Text;
+  bool UpperCased = false;
+};
+void WriteLine(TStream& stream, std::initializer_list<TLinePiece> pieces);
