@@ -182,7 +182,131 @@ private:
 TGeographicPoint::TGeographicPoint(double latitude, double longitude)
     : Latitude(InRange(latitude, 90) ? latitude : 0), Longitude(InRange(longitude, 180) ? longitude : 0) {}
 
+namespace {
+
+// The usual coordinate texts in one pass, with nothing but digits, points,
+// colons, blanks and the four hemisphere letters; every number a run of
+// digits with at most one point. It follows the scanner's rules exactly, on
+// these texts, and leaves every other text, and every case the scanner
+// would fail on, to the scanner.
+class TUsualCoordinate {
+public:
+  bool Read(std::string_view text) {
+    const char* const end = text.data() + text.size();
+    for (const char* c = text.data(); c != end; ++c) {
+      switch (*c) {
+        case '0':
+        case '1':
+        case '2':
+        case '3':
+        case '4':
+        case '5':
+        case '6':
+        case '7':
+        case '8':
+        case '9':
+          if (!Extend(c)) return false;
+          Whole = Whole * 10 + static_cast<unsigned>(*c - '0');
+          break;
+        case '.':
+          if (!Extend(c) || Point) return false;
+          Point = true;
+          break;
+        case ':':
+          if (!Store(End)) return false;
+          break;
+        case ' ':
+          if (Start != nullptr && !Store(End)) return false;
+          break;
+        case 'N':
+        case 'n':
+        case 'S':
+        case 's':
+          if (Slot < FirstLongitudeSlot && (Slot > 1 || Start != nullptr)) {
+            if (Start != nullptr && !Store(End)) return false;
+            Slot = FirstLongitudeSlot;
+          }
+          LatitudeSign = *c == 'S' || *c == 's' ? -1 : 1;
+          break;
+        case 'E':
+        case 'e':
+        case 'W':
+        case 'w': LongitudeSign = *c == 'W' || *c == 'w' ? -1 : 1; break;
+        default: return false;
+      }
+    }
+    return Start == nullptr || Store(End);
+  }
+
+  double Latitude() const { return Signed(SexagesimalToDouble(Slots[0], Slots[1], Slots[2]), LatitudeSign); }
+  double Longitude() const { return Signed(SexagesimalToDouble(Slots[3], Slots[4], Slots[5]), LongitudeSign); }
+
+private:
+  // Up to 15 digits a whole number is exact; a number with a point of up to
+  // 30 bytes is valid and far inside the double range.
+  static constexpr std::ptrdiff_t MaxWholeDigits = 15;
+  static constexpr std::ptrdiff_t MaxPointText = 30;
+
+  // A byte of the pending number; the scanner would join numbers that
+  // letters cut apart, which is left to it.
+  bool Extend(const char* c) {
+    if (Start == nullptr)
+      Start = c;
+    else if (End != c)
+      return false;
+    End = c + 1;
+    return true;
+  }
+
+  // The number from Start to `end`, stored in the next slot.
+  bool Store(const char* end) {
+    if (Start == nullptr) return false;  // empty before a ":": the scanner fails
+    const std::ptrdiff_t length = end - Start;
+    double number = static_cast<double>(Whole);
+    if (Point) {
+      if (length > MaxPointText || length == 1) return false;  // a lone "." is the scanner's
+      number = TextToNumber(std::string_view(Start, static_cast<std::size_t>(length)));
+    } else if (length > MaxWholeDigits) {
+      return false;
+    }
+    if (Slot <= SlotCount) Slots[Slot - 1] = number;
+    ++Slot;
+    Start = nullptr;
+    Whole = 0;
+    Point = false;
+    return true;
+  }
+
+  static double Signed(double value, int sign) {
+    if (!std::isfinite(value)) throw EOverflow("Floating point overflow");
+    return sign == 0 ? value : sign * std::fabs(value);
+  }
+
+  std::array<double, SlotCount> Slots{};
+  int Slot = 1;
+  const char* Start = nullptr;  // the pending number's bytes
+  const char* End = nullptr;
+  std::uint64_t Whole = 0;
+  bool Point = false;
+  int LatitudeSign = 0;
+  int LongitudeSign = 0;
+};
+
+}  // namespace
+
 void TGeographicPoint::SetFromText(std::string_view text) {
+  TUsualCoordinate usual;
+  if (usual.Read(text)) {
+    const double latitude = usual.Latitude();
+    const double longitude = usual.Longitude();
+    Latitude = latitude;
+    Longitude = longitude;
+    return;
+  }
+  SetFromTextByScanner(text);
+}
+
+void TGeographicPoint::SetFromTextByScanner(std::string_view text) {
   TCoordinateScanner scanner;
   for (const char c : text) scanner.Take(c);
   scanner.Finish();
