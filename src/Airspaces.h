@@ -23,9 +23,6 @@ public:
   // no range check. Raises EConvertError for an invalid number, leaving the
   // point unchanged.
   void SetFromText(std::string_view text);
-  // The same by the general scanner alone, which SetFromText uses for every
-  // text but the usual forms.
-  void SetFromTextByScanner(std::string_view text);
 
   // ‹LAT LON›, each fixed point with 11 decimals from 15 significant digits.
   std::string AsPinText() const;

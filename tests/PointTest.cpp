@@ -2,10 +2,7 @@
 // range rule of a new point and the pin text.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
 #include <random>
 #include <string>
 
@@ -141,47 +138,6 @@ TEST(SetFromTextTest, AgreesWithTheNumberConversionOnRandomTexts) {
     for (int j = 0; j < 6; ++j) v[j] = TextToNumber(n[j]);
     ASSERT_EQ(point.Latitude, -std::fabs(degrees(v[0], v[1], v[2]))) << n[0] << ":" << n[1] << ":" << n[2];
     ASSERT_EQ(point.Longitude, std::fabs(degrees(v[3], v[4], v[5]))) << n[3] << ":" << n[4] << ":" << n[5];
-  }
-}
-
-// The one-pass reading of the usual forms against the general scanner: on
-// every whole degree, minute and second of a latitude (with a longitude of
-// the same numbers), in several spellings, and on random texts of the
-// bytes both handle and a few they do not.
-TEST(SetFromTextTest, UsualFormsAgreeWithTheScanner) {
-  const auto expectSame = [](const std::string& text) {
-    TGeographicPoint fast(1, 2), general(1, 2);
-    std::string fastError, generalError;
-    try {
-      fast.SetFromText(text);
-    } catch (const Exception& error) {
-      fastError = error.ClassName() + error.Message();
-    }
-    try {
-      general.SetFromTextByScanner(text);
-    } catch (const Exception& error) {
-      generalError = error.ClassName() + error.Message();
-    }
-    ASSERT_EQ(fastError, generalError) << text;
-    ASSERT_EQ(std::bit_cast<std::uint64_t>(fast.Latitude), std::bit_cast<std::uint64_t>(general.Latitude)) << text;
-    ASSERT_EQ(std::bit_cast<std::uint64_t>(fast.Longitude), std::bit_cast<std::uint64_t>(general.Longitude)) << text;
-  };
-  char text[64];
-  for (int d = 0; d <= 90; ++d)
-    for (int m = 0; m < 60; ++m)
-      for (int s = 0; s < 60; ++s) {
-        std::snprintf(text, sizeof text, "%02d:%02d:%02d %c %03d:%02d:%02d.%d %c", d, m, s, "NS"[s % 2], d * 2, m, s,
-                      m % 10, "EW"[m % 2]);
-        expectSame(text);
-        std::snprintf(text, sizeof text, "%d:%d.%03d%c%d:%02d%c", d, m, s * 16, "ns"[s % 2], d, s, "ew"[m % 2]);
-        expectSame(text);
-      }
-  std::mt19937 random(1);
-  const std::string alphabet = "0123456789.:  NSEWnsew::..x-";
-  for (int i = 0; i < 100000; ++i) {
-    std::string random_text;
-    for (int n = static_cast<int>(random() % 32); n > 0; --n) random_text += alphabet[random() % alphabet.size()];
-    expectSame(random_text);
   }
 }
 
