@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
+#include <algorithm>
 #include <utility>
 
 #include "Errors.h"
@@ -296,8 +296,8 @@ char* TwoDecimalsFast(char* out, double value) {
   const double magnitude = std::fabs(value);
   if (!(magnitude < FastValueLimit)) return nullptr;  // NaN included
   if (magnitude < SmallestFastValue) {
-    std::memcpy(out, "0.00", 4);
-    return out + 4;
+    constexpr std::string_view Zero = "0.00";
+    return std::copy(Zero.begin(), Zero.end(), out);
   }
   // magnitude = m 2^-shift exactly, so magnitude x 100 = (m x 100) 2^-shift:
   // its whole part, and the remainder that decides the rounding.

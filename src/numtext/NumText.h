@@ -2,6 +2,7 @@
 // fixed-point texts, to the digit and independent of the C locale.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -53,7 +54,7 @@ std::string FormatFloat(double value);
 bool AppendTwoDecimalsFast(std::string& text, double value);
 // The same written at `out`, at most MaxFastText bytes; the end of the text,
 // or nullptr where the expansion could decide.
-constexpr int MaxFastText = 8;  // "-999.99"
+constexpr std::size_t MaxFastText = 8;  // "-999.99"
 char* TwoDecimalsFast(char* out, double value);
 
 // The pin text's conversion.
