@@ -1,11 +1,11 @@
 #include "numtext/NumText.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <algorithm>
 #include <utility>
 
 #include "Errors.h"
