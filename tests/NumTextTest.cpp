@@ -222,6 +222,9 @@ TEST(FormatFloatTest, FastPathAgreesWithTheExpansion) {
     const double tie = TextToNumber(std::to_string(k / 1000) + "." + third.substr(1));
     for (const double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e3)}) check(value), check(-value);
   }
+  // The edges of the fast path's range, where rounding reaches 1000.00.
+  for (const double value : {999.994999, 999.995, 999.9999, std::nextafter(1000.0, 0.0), 0x1p-10, 0.0, -0.0})
+    check(value), check(-value);
   std::mt19937_64 random(100);
   for (int i = 0; i < 1000000; ++i)
     check(std::ldexp(static_cast<double>(random() >> 11), -43 - i % 70) * (i % 2 ? -1 : 1));

@@ -313,7 +313,8 @@ char* TwoDecimalsFast(char* out, double value) {
   hundredths += remainder > half ? 1 : 0;                             // half away from zero
   if (value < 0 && hundredths != 0) *out++ = '-';                     // a value that rounds to zero loses its sign
   const std::uint64_t whole = hundredths / 100;
-  if (whole >= 100) *out++ = static_cast<char>('0' + whole / 100);
+  if (whole >= 1000) *out++ = static_cast<char>('0' + whole / 1000);  // 999.995 and above round to 1000.00
+  if (whole >= 100) *out++ = static_cast<char>('0' + whole / 100 % 10);
   if (whole >= 10) *out++ = static_cast<char>('0' + whole / 10 % 10);
   *out++ = static_cast<char>('0' + whole % 10);
   *out++ = DecimalSeparator;

@@ -54,7 +54,7 @@ std::string FormatFloat(double value);
 bool AppendTwoDecimalsFast(std::string& text, double value);
 // The same written at `out`, at most MaxFastText bytes; the end of the text,
 // or nullptr where the expansion could decide.
-constexpr std::size_t MaxFastText = 8;  // "-999.99"
+constexpr std::size_t MaxFastText = 8;  // "-1000.00"
 char* TwoDecimalsFast(char* out, double value);
 
 // The pin text's conversion.
