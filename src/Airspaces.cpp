@@ -141,7 +141,7 @@ public:
 
 private:
   // Converts even an empty text, which fails: ‹50::00› is invalid.
-  void StorePending() {
+  [[gnu::always_inline]] void StorePending() {
     const double number = Pending.Value();
     if (Slot <= SlotCount) Slots[Slot - 1] = number;  // a seventh number has no place
     ++Slot;
