@@ -40,10 +40,6 @@ private:
   std::size_t Length = 0;
 };
 
-}  // namespace
-
-namespace {
-
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 // How a byte left the physical line being read.
@@ -188,9 +184,10 @@ std::string_view ValueText(const TTokenList& tokens, std::string& scratch) {
   return {tokens[1].data(), static_cast<std::size_t>(tokens.back().data() + tokens.back().size() - tokens[1].data())};
 }
 
-// One record's effect on the airspace of its block; `text` is scratch space.
-void ApplyRecord(TAirspace& airspace, const TTokenList& tokens, std::string& text) {
-  switch (KeywordIndex(tokens[0])) {
+// One record's effect on the airspace of its block, by the keyword of its
+// first token; `text` is scratch space.
+void ApplyRecord(TAirspace& airspace, int keyword, const TTokenList& tokens, std::string& text) {
+  switch (keyword) {
     case KeywordAC:
       if (tokens.size() < 2) throw EStringListError("List index out of bounds (1)");
       airspace.AirspaceClass.assign(tokens[1]);
@@ -227,17 +224,21 @@ public:
     StartAirspace(Building);
     HadClass = false;
   }
-  // Several airspaces written without a blank line between them: a second
-  // AC record completes the airspace and starts the next.
-  void Take(const TTokenList& tokens, std::string& scratch) {
-    if (KeywordIndex(tokens[0]) == KeywordAC) {
+  // One record of the current airspace. Several airspaces written without
+  // a blank line between them: a second AC record completes the airspace
+  // and starts the next.
+  void Take(std::string_view line, TTokenList& tokens, std::string& scratch) {
+    const int keyword = FirstKeyword(line);
+    if (keyword == KeywordAC) {
       if (HadClass) {
         Complete();
         Start();
       }
       HadClass = true;
     }
-    ApplyRecord(Building, tokens, scratch);
+    if ((keyword == KeywordDP || keyword == KeywordAT) && TakeCoordinateValue(keyword, line)) return;
+    SplitTokens(line, tokens);
+    ApplyRecord(Building, keyword, tokens, scratch);
   }
   // Copies at their exact size go into the list, and the scratch border
   // keeps its storage for the next airspace; but a long name or class moves,
@@ -250,14 +251,19 @@ public:
     Airspaces.push_back(std::move(airspace));
   }
 
-  // A DP or AT record whose value holds no delimiter but blanks, the usual
-  // case, is read straight from the line: SetFromText collapses runs of
-  // blanks and drops a leading one, so the value reads as its tokens joined
-  // by single blanks would. False for any other line, which takes the tokens.
-  bool TakeCoordinateRecord(std::string_view line) {
-    if (line.size() < 2 || (line.size() > 2 && !Delimiters.Contains(line[2]))) return false;
-    const int keyword = KeywordIndex(line.substr(0, 2));
-    if (keyword != KeywordDP && keyword != KeywordAT) return false;
+private:
+  // The keyword of the line's first token, read from the line itself: a
+  // keyword token is two bytes followed by a delimiter or the line's end.
+  static int FirstKeyword(std::string_view line) {
+    if (line.size() < 2 || (line.size() > 2 && !Delimiters.Contains(line[2]))) return -1;
+    return KeywordIndex(line.substr(0, 2));
+  }
+
+  // A DP or AT value that holds no delimiter but blanks, the usual case, is
+  // read straight from the line: SetFromText collapses runs of blanks and
+  // drops a leading one, so the value reads as its tokens joined by single
+  // blanks would. False for any other value, which takes the tokens.
+  bool TakeCoordinateValue(int keyword, std::string_view line) {
     const std::string_view value = line.substr(std::min<std::size_t>(3, line.size()));
     for (const char c : value)
       if (c != ' ' && Delimiters.Contains(c)) return false;
@@ -268,7 +274,6 @@ public:
     return true;
   }
 
-private:
   // Out of line: inlined, GCC 12 warns falsely of an overflow of the short-string buffer.
   [[gnu::noinline]] static std::string Kept(std::string& text) {
     constexpr std::size_t LongText = 4096;
@@ -297,10 +302,7 @@ void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces) {
     if (!more) return;
     builder.Start();
     do {
-      if (!builder.TakeCoordinateRecord(line)) {
-        SplitTokens(line, tokens);
-        builder.Take(tokens, text);
-      }
+      builder.Take(line, tokens, text);
       more = reader.ReadLine(line);
     } while (more && !line.empty());
     builder.Complete();
