@@ -3,6 +3,7 @@
 // texts always have their exact form.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -25,10 +26,28 @@ void CheckFixed(std::string_view text, std::size_t digits) {
     if (i != point && !(text[i] >= '0' && text[i] <= '9') && !(i == 0 && text[i] == '-')) std::abort();
 }
 
+// The one-pass reader of the usual forms reads what it serves as the full scan does.
+void CheckUsualForm(const std::string& text) {
+  TGeographicPoint usual(12.5, -7.25), scanned(12.5, -7.25);
+  try {
+    if (!usual.SetFromUsualText(text)) return;
+  } catch (const EOverflow&) {
+    try {
+      scanned.SetFromTextByScanning(text);
+    } catch (const EOverflow&) {
+      return;
+    }
+    std::abort();
+  }
+  scanned.SetFromTextByScanning(text);
+  if (std::memcmp(&usual, &scanned, sizeof usual) != 0) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
+  CheckUsualForm(text);
   TGeographicPoint point(12.5, -7.25);
   try {
     point.SetFromText(text);

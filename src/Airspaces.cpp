@@ -56,6 +56,17 @@ constexpr std::array<TRole, 256> CoordinateRoles = [] {
   return roles;
 }();
 
+// (minutes / 60 + degrees) + seconds / 3600, in extended precision, rounded
+// once; the last hemisphere letter decides the sign of the whole coordinate.
+// Numbers near the top of the double range can sum beyond it; such a
+// coordinate fails rather than reach the output as an infinity.
+double Coordinate(const double* dms, TRole letter, TRole negative) {
+  const double sum = SexagesimalToDouble(dms[0], dms[1], dms[2]);
+  if (!std::isfinite(sum)) throw EOverflow("Floating point overflow");
+  if (letter == TRole::Other) return sum;
+  return letter == negative ? -std::fabs(sum) : std::fabs(sum);
+}
+
 // The number text being collected, inline up to a usual length. While it is
 // digits only, their value is summed on the way, which is what TextToNumber
 // gives for such a text: a whole number below 10^15 is exact in a double.
@@ -136,8 +147,8 @@ public:
     if (!Pending.Empty()) StorePending();
   }
 
-  double Latitude() const { return WithHemisphere(Degrees(0), LatitudeHemisphere, TRole::South); }
-  double Longitude() const { return WithHemisphere(Degrees(3), LongitudeHemisphere, TRole::West); }
+  double Latitude() const { return Coordinate(&Slots[0], LatitudeHemisphere, TRole::South); }
+  double Longitude() const { return Coordinate(&Slots[3], LongitudeHemisphere, TRole::West); }
 
 private:
   // Converts even an empty text, which fails: ‹50::00› is invalid.
@@ -155,26 +166,87 @@ private:
     Slot = FirstLongitudeSlot;
   }
 
-  // (minutes / 60 + degrees) + seconds / 3600, in extended precision, rounded
-  // once. Numbers near the top of the double range can sum beyond it; such a
-  // coordinate fails rather than reach the output as an infinity.
-  double Degrees(int first) const {
-    const double sum = SexagesimalToDouble(Slots[first], Slots[first + 1], Slots[first + 2]);
-    if (!std::isfinite(sum)) throw EOverflow("Floating point overflow");
-    return sum;
-  }
-
-  // The last hemisphere letter decides the sign of the whole coordinate.
-  static double WithHemisphere(double value, TRole letter, TRole negative) {
-    if (letter == TRole::Other) return value;
-    return letter == negative ? -std::fabs(value) : std::fabs(value);
-  }
-
   std::array<double, SlotCount> Slots{};
   int Slot = 1;
   TPendingNumber Pending;
   TRole LatitudeHemisphere = TRole::Other;
   TRole LongitudeHemisphere = TRole::Other;
+};
+
+// The usual forms in one pass, with no number text collected: ‹D[:M[:S]]›,
+// a latitude letter, ‹D[:M[:S]]›, a longitude letter, each number digits with
+// at most one fraction, blanks only around the letters (‹50:30:15 N
+// 014:20:30 E›, ‹45:15.531N 006:18.333E›, ‹50.5 n 14.25 e›). Each number and
+// each slot is what the scanner gives such a text; any other text is left
+// to the scanner.
+class TUsualForm {
+public:
+  explicit TUsualForm(std::string_view text) : C(text.data()), End(text.data() + text.size()) {}
+
+  bool Read(double& latitude, double& longitude) {
+    std::array<double, SlotCount> slots{};
+    SkipBlanks();
+    if (!ReadDegrees(&slots[0])) return false;
+    const TRole latitudeLetter = ReadLetter(TRole::North, TRole::South);
+    if (latitudeLetter == TRole::Other || !ReadDegrees(&slots[FirstLongitudeSlot - 1])) return false;
+    const TRole longitudeLetter = ReadLetter(TRole::East, TRole::West);
+    if (longitudeLetter == TRole::Other || C != End) return false;
+    latitude = Coordinate(&slots[0], latitudeLetter, TRole::South);
+    longitude = Coordinate(&slots[FirstLongitudeSlot - 1], longitudeLetter, TRole::West);
+    return true;
+  }
+
+private:
+  static constexpr std::size_t MaxWholeDigits = 15;  // exact in a double
+
+  void SkipBlanks() {
+    while (C != End && *C == ' ') ++C;
+  }
+  static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+  // Up to three numbers joined by colons into `dms`.
+  bool ReadDegrees(double* dms) {
+    for (int i = 0; i < 3; ++i) {
+      if (!ReadNumber(dms[i])) return false;
+      if (C == End || *C != ':') return true;
+      ++C;
+    }
+    return false;  // a fourth number
+  }
+
+  // Digits, and a point with more digits; a whole number below 10^15 is its
+  // digits' sum, which is what the number conversion gives.
+  bool ReadNumber(double& number) {
+    const char* const first = C;
+    std::uint64_t whole = 0;
+    for (; C != End && IsDigit(*C); ++C) whole = whole * 10 + static_cast<unsigned>(*C - '0');
+    if (C == first) return false;
+    const auto length = static_cast<std::size_t>(C - first);
+    if (C != End && *C == '.') {
+      const char* const fraction = ++C;
+      while (C != End && IsDigit(*C)) ++C;
+      if (C == fraction) return false;
+    } else if (length <= MaxWholeDigits) {
+      number = static_cast<double>(whole);
+      return true;
+    }
+    number = TextToNumber({first, static_cast<std::size_t>(C - first)});
+    return true;
+  }
+
+  // One of the two letters, in either case, with the blanks around it.
+  TRole ReadLetter(TRole positive, TRole negative) {
+    SkipBlanks();
+    if (C == End) return TRole::Other;
+    const TRole letter = CoordinateRoles[static_cast<unsigned char>(*C)];
+    if (letter != positive && letter != negative) return TRole::Other;
+    ++C;
+    SkipBlanks();
+    return letter;
+  }
+
+  const char* C;
+  const char* const End;
 };
 
 }  // namespace
@@ -183,6 +255,22 @@ TGeographicPoint::TGeographicPoint(double latitude, double longitude)
     : Latitude(InRange(latitude, 90) ? latitude : 0), Longitude(InRange(longitude, 180) ? longitude : 0) {}
 
 void TGeographicPoint::SetFromText(std::string_view text) {
+  if (!SetFromUsualText(text)) SetFromTextByScanning(text);
+}
+
+bool TGeographicPoint::SetFromUsualText(std::string_view text) {
+  double latitude, longitude;
+  try {
+    if (!TUsualForm(text).Read(latitude, longitude)) return false;
+  } catch (const EConvertError&) {
+    return false;  // a number that fails before the form is known: the scanner tells how
+  }
+  Latitude = latitude;
+  Longitude = longitude;
+  return true;
+}
+
+void TGeographicPoint::SetFromTextByScanning(std::string_view text) {
   TCoordinateScanner scanner;
   for (const char c : text) scanner.Take(c);
   scanner.Finish();

@@ -23,6 +23,10 @@ public:
   // no range check. Raises EConvertError for an invalid number, leaving the
   // point unchanged.
   void SetFromText(std::string_view text);
+  // The two ways it reads: the usual forms in one pass, false with the point
+  // unchanged for any other text; and the full scan of every form.
+  bool SetFromUsualText(std::string_view text);
+  void SetFromTextByScanning(std::string_view text);
 
   // ‹LAT LON›, each fixed point with 11 decimals from 15 significant digits.
   std::string AsPinText() const;

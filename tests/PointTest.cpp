@@ -2,9 +2,13 @@
 // range rule of a new point and the pin text.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "Airspaces.h"
 #include "Errors.h"
@@ -138,6 +142,61 @@ TEST(SetFromTextTest, AgreesWithTheNumberConversionOnRandomTexts) {
     for (int j = 0; j < 6; ++j) v[j] = TextToNumber(n[j]);
     ASSERT_EQ(point.Latitude, -std::fabs(degrees(v[0], v[1], v[2]))) << n[0] << ":" << n[1] << ":" << n[2];
     ASSERT_EQ(point.Longitude, std::fabs(degrees(v[3], v[4], v[5]))) << n[3] << ":" << n[4] << ":" << n[5];
+  }
+}
+
+// The one-pass reader of the usual forms against the full scan: the same
+// bits or the same failure, or it leaves the text to the scan. Every whole
+// D:M:S of both hemispheres, then random texts near the usual forms.
+void ExpectSameAsScanning(const std::string& text) {
+  const auto outcome = [&](bool usual) {
+    TGeographicPoint point(1, 2);
+    std::string failure;
+    bool served = true;
+    try {
+      if (usual)
+        served = point.SetFromUsualText(text);
+      else
+        point.SetFromTextByScanning(text);
+    } catch (const Exception& error) {
+      failure = error.ClassName() + ": " + error.Message();
+    }
+    return std::tuple(served, std::bit_cast<std::uint64_t>(point.Latitude),
+                      std::bit_cast<std::uint64_t>(point.Longitude), failure);
+  };
+  const auto usual = outcome(true);
+  if (std::get<0>(usual)) {
+    ASSERT_EQ(usual, outcome(false)) << text;
+  } else {
+    ASSERT_EQ(std::get<1>(usual), std::bit_cast<std::uint64_t>(1.0)) << text;  // left unchanged
+  }
+}
+
+TEST(SetFromTextTest, UsualFormsReadAsTheScanReadsThem) {
+  char text[40];
+  for (int d = 0; d <= 180; ++d)
+    for (int m = 0; m < 60; ++m)
+      for (int s = 0; s < 60; ++s) {
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d %c %03d:%02d:%02d %c", d % 91, m, s, "NS"[s % 2], d, s, m,
+                      "EW"[m % 2]);
+        ExpectSameAsScanning(text);
+      }
+  std::mt19937 random(7);
+  const std::string alphabet = "0123456789::..  NSEWnsewx-,\t";
+  const std::string seeds[] = {"50:30:15 N 014:20:30 E", "45:15.531N 006:18.333W", "50.5 s 14.25 e",
+                               "1797693134862315700000000000000000:0.5 N 1:2 E",
+                               "1" + std::string(400, '0') + ".5 N 1 E"};
+  for (int i = 0; i < 200000; ++i) {
+    std::string t = seeds[random() % std::size(seeds)];
+    for (int edits = random() % 4; edits > 0; --edits) {
+      const std::size_t at = random() % (t.size() + 1);
+      const char c = alphabet[random() % alphabet.size()];
+      if (random() % 2 && at < t.size())
+        t[at] = c;
+      else
+        t.insert(at, 1, c);
+    }
+    ExpectSameAsScanning(t);
   }
 }
 
