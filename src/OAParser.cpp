@@ -14,120 +14,125 @@ namespace {
 constexpr char CR = LineBreak[0];  // ends a line
 constexpr char LF = LineBreak[1];
 
-// Builds a line in the reader's buffer, which only ever grows. The buffer
-// holds char8_t, which unlike char cannot alias the stream's pointers, so the
-// one-byte reads need no reloads between the stores.
+}  // namespace
+
+// Builds a line in the reader's buffer, which only ever grows. Room is
+// made ahead, for the bytes the stream holds (see TReadCursor::Buffered), so
+// that the bytes are appended with no check each. The buffer holds char8_t,
+// which unlike char cannot alias the stream's pointers, so the one-byte reads
+// need no reloads between the stores.
 class TLineText {
 public:
-  explicit TLineText(std::u8string& buffer) : Buffer(buffer), Data(buffer.data()), Size(buffer.size()) {}
-  [[gnu::always_inline]] void Append(char c) {
-    if (Length == Size) Grow();
-    Data[Length++] = static_cast<char8_t>(c);
+  explicit TLineText(std::u8string& buffer) : Buffer(buffer), End(buffer.data()) {}
+  // Room for `count` more bytes.
+  [[gnu::always_inline]] void Reserve(std::size_t count) {
+    if (count > Buffer.size() - Length()) Grow(count);
   }
-  bool Empty() const { return Length == 0; }
-  void Clear() { Length = 0; }
-  std::string_view Text() const { return {reinterpret_cast<const char*>(Data), Length}; }
+  [[gnu::always_inline]] void Append(char c) { *End++ = static_cast<char8_t>(c); }
+  bool Empty() const { return End == Buffer.data(); }
+  void Clear() { End = Buffer.data(); }
+  std::string_view Text() const { return {reinterpret_cast<const char*>(Buffer.data()), Length()}; }
 
 private:
-  [[gnu::always_inline]] void Grow() {
-    Buffer.resize(std::max<std::size_t>(2 * Size, 64));
-    Data = Buffer.data();
-    Size = Buffer.size();
+  std::size_t Length() const { return static_cast<std::size_t>(End - Buffer.data()); }
+  void Grow(std::size_t count) {
+    const std::size_t length = Length();
+    Buffer.resize(std::max(2 * Buffer.size(), length + count));
+    End = Buffer.data() + length;
   }
   std::u8string& Buffer;
-  char8_t* Data;
-  std::size_t Size;
-  std::size_t Length = 0;
+  char8_t* End;  // after the last byte
 };
+
+namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
-// How a byte left the physical line being read.
-enum class TStep { More, LineEnd, CommentStart, InputEnd };
+// How the bytes of a physical line ended.
+enum class TStep { LineEnd, CommentStart, InputEnd };
 
-// One physical line being read, byte by byte.
-struct TPhysicalLine {
-  TLineText& Text;
-  bool& LastWasCR;
-  std::uint64_t& Breaks;
-  bool Keep = false;  // a byte other than a delimiter has been seen
+// The first byte of the input is in `c` if `more`: a byte order mark there is
+// dropped whole, and the bytes of a partial one are ordinary bytes of the
+// line. Returns whether `c` holds the next byte.
+[[gnu::always_inline]] inline bool TakeByteOrderMark(TReadCursor& input, TLineText& text, char& c, bool more) {
+  for (std::size_t matched = 0; matched < ByteOrderMark.size(); ++matched) {
+    if (!more || c != ByteOrderMark[matched]) {
+      text.Reserve(matched);
+      for (const char mark : ByteOrderMark.substr(0, matched)) text.Append(mark);
+      return more;
+    }
+    more = input.Read(c);
+  }
+  return more;
+}
 
-  [[gnu::always_inline]] TStep Take(char c) {
-    if (static_cast<unsigned char>(c) > 32 && c != CommentChar) [[likely]] {  // the common byte: kept
-      Keep = true;
-      LastWasCR = false;
-      Text.Append(c);
-      return TStep::More;
-    }
-    if (c == ' ') {  // the common delimiter: kept inside the text
-      LastWasCR = false;
-      if (Keep) Text.Append(c);
-      return TStep::More;
-    }
-    if (c == CommentChar) {
-      LastWasCR = false;
-      return TStep::CommentStart;
-    }
-    const bool breakPart = c == LF && LastWasCR;  // the LF of a CR LF
+// The line ends read so far: how many, and whether the last byte was a CR,
+// whose LF then belongs to it.
+struct TLineEnds {
+  bool LastWasCR = false;
+  std::uint64_t Breaks = 0;
+
+  TStep Take(char c) {
     LastWasCR = c == CR;
-    if (c == CR || (c == LF && !breakPart)) {
-      ++Breaks;
-      return TStep::LineEnd;
-    }
-    if (Keep && !LineBreakChars.Contains(c)) Text.Append(c);
-    return TStep::More;
-  }
-
-  // The comment's bytes up to the line break, which ends the line as usual.
-  [[gnu::always_inline]] TStep SkipComment(TReadCursor& input) {
-    for (char c; input.Read(c);) {
-      if (c == CR || c == LF) {
-        LastWasCR = c == CR;
-        ++Breaks;
-        return TStep::LineEnd;
-      }
-    }
-    return TStep::InputEnd;
-  }
-
-  // At the start of the input: the byte order mark is dropped whole; the
-  // bytes of a partial one are ordinary bytes of the line.
-  [[gnu::always_inline]] TStep TakeByteOrderMark(TReadCursor& input) {
-    for (std::size_t matched = 0; matched < ByteOrderMark.size(); ++matched) {
-      char c;
-      const bool more = input.Read(c);
-      if (more && c == ByteOrderMark[matched]) continue;
-      for (const char mark : ByteOrderMark.substr(0, matched)) Take(mark);  // ordinary bytes, none ends the line
-      return more ? Take(c) : TStep::InputEnd;
-    }
-    return TStep::More;
+    ++Breaks;
+    return TStep::LineEnd;
   }
 };
+
+// The bytes of one physical line from `c` on into `text`: delimiters before
+// the first other byte are dropped, CR and LF end it, and so does a "*".
+TStep ReadPhysicalLine(TReadCursor& input, TLineText& text, char c, TLineEnds& ends) {
+  for (;;) {
+    text.Reserve(input.Buffered() + 1);  // `c` and the bytes the stream holds
+    do {
+      if (static_cast<unsigned char>(c) > 32 && c != CommentChar) [[likely]] {  // the common byte: kept
+        text.Append(c);
+      } else if (c == CommentChar) {
+        return TStep::CommentStart;
+      } else if (c == CR || c == LF) {
+        return ends.Take(c);
+      } else if (!text.Empty()) {  // a delimiter inside the text
+        text.Append(c);
+      }
+    } while (input.ReadBuffered(c));
+    if (!input.Read(c)) return TStep::InputEnd;
+  }
+}
+
+// The comment's bytes up to the line break, which ends the line as usual.
+TStep SkipComment(TReadCursor& input, TLineEnds& ends) {
+  for (char c; input.Read(c);)
+    if (c == CR || c == LF) return ends.Take(c);
+  return TStep::InputEnd;
+}
 
 }  // namespace
 
 bool TLineReader::ReadLine(std::string_view& line) {
   TReadCursor input(Stream);
   TLineText text(Buffer);
-  bool lastWasCR = LastWasCR;
-  std::uint64_t breaks = Breaks;
+  TLineEnds ends{LastWasCR, Breaks};
   for (;;) {  // one physical line per pass
     text.Clear();
-    FLineNumber = breaks + 1;
-    TPhysicalLine physical{text, lastWasCR, breaks};
-    TStep step = TStep::More;
+    FLineNumber = ends.Breaks + 1;
+    char c;
+    bool more = input.Read(c);
     if (AtInputStart) {
       AtInputStart = false;
-      step = physical.TakeByteOrderMark(input);
+      more = TakeByteOrderMark(input, text, c, more);
     }
-    for (char c; step == TStep::More;) step = input.Read(c) ? physical.Take(c) : TStep::InputEnd;
+    if (more && c == LF && ends.LastWasCR) more = input.Read(c);  // the LF of a CR LF
+    ends.LastWasCR = false;
+    TStep step = more ? ReadPhysicalLine(input, text, c, ends) : TStep::InputEnd;
     // A "*" first on the line makes it a comment line, skipped whole;
     // after some text, it ends the text.
-    const bool commentLine = step == TStep::CommentStart && text.Empty();
-    if (step == TStep::CommentStart) step = physical.SkipComment(input);
-    if (commentLine && step != TStep::InputEnd) continue;
-    LastWasCR = lastWasCR;
-    Breaks = breaks;
+    if (step == TStep::CommentStart) {
+      const bool commentLine = text.Empty();
+      step = SkipComment(input, ends);
+      if (commentLine && step != TStep::InputEnd) continue;
+    }
+    LastWasCR = ends.LastWasCR;
+    Breaks = ends.Breaks;
     line = text.Text();
     return !(step == TStep::InputEnd && text.Empty());
   }

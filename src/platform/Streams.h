@@ -90,6 +90,15 @@ public:
     c = static_cast<char>(*Cur++);
     return true;
   }
+  // The same as long as the stream holds bytes; false, reading nothing,
+  // where Read would refill.
+  [[gnu::always_inline]] bool ReadBuffered(char& c) {
+    if (Cur == Limit) return false;
+    c = static_cast<char>(*Cur++);
+    return true;
+  }
+  // How many bytes ReadBuffered gives before it returns false.
+  std::size_t Buffered() const { return static_cast<std::size_t>(Limit - Cur); }
 
 private:
   [[gnu::always_inline]] bool Refill() {
