@@ -71,6 +71,7 @@ enum class TStep { LineEnd, CommentStart, InputEnd };
 struct TLineEnds {
   bool LastWasCR = false;
   std::uint64_t Breaks = 0;
+  bool OtherDelimiter = false;  // the line holds a delimiter other than the blank
 
   TStep Take(char c) {
     LastWasCR = c == CR;
@@ -92,6 +93,7 @@ TStep ReadPhysicalLine(TReadCursor& input, TLineText& text, char c, TLineEnds& e
       } else if (c == CR || c == LF) {
         return ends.Take(c);
       } else if (!text.Empty()) {  // a delimiter inside the text
+        if (c != ' ') ends.OtherDelimiter = true;
         text.Append(c);
       }
     } while (input.ReadBuffered(c));
@@ -111,9 +113,10 @@ TStep SkipComment(TReadCursor& input, TLineEnds& ends) {
 bool TLineReader::ReadLine(std::string_view& line) {
   TReadCursor input(Stream);
   TLineText text(Buffer);
-  TLineEnds ends{LastWasCR, Breaks};
+  TLineEnds ends{LastWasCR, Breaks, false};
   for (;;) {  // one physical line per pass
     text.Clear();
+    ends.OtherDelimiter = false;
     FLineNumber = ends.Breaks + 1;
     char c;
     bool more = input.Read(c);
@@ -133,6 +136,7 @@ bool TLineReader::ReadLine(std::string_view& line) {
     }
     LastWasCR = ends.LastWasCR;
     Breaks = ends.Breaks;
+    FBlanksOnly = !ends.OtherDelimiter;
     line = text.Text();
     return !(step == TStep::InputEnd && text.Empty());
   }
@@ -161,15 +165,28 @@ std::string JoinTokens(const TTokenList& tokens, int first, int last) {
   return result;
 }
 
+namespace {
+
+constexpr unsigned LetterPair(char first, char second) {
+  return static_cast<unsigned>(static_cast<unsigned char>(first)) << 8 | static_cast<unsigned char>(second);
+}
+constexpr unsigned KeywordPair(std::size_t i) { return LetterPair(Keywords[i][0], Keywords[i][1]); }
+
+}  // namespace
+
 int KeywordIndex(std::string_view token) {
   // Every keyword has two letters, so a token of any other length is none.
   static_assert(std::all_of(Keywords.begin(), Keywords.end(), [](std::string_view k) { return k.size() == 2; }));
   if (token.size() != 2) return -1;
-  const char first = UpperCaseChar(token[0]);
-  const char second = UpperCaseChar(token[1]);
-  for (std::size_t i = 0; i < Keywords.size(); ++i)
-    if (Keywords[i][0] == first && Keywords[i][1] == second) return static_cast<int>(i) + 1;
-  return -1;
+  switch (LetterPair(UpperCaseChar(token[0]), UpperCaseChar(token[1]))) {
+    case KeywordPair(0): return 1;
+    case KeywordPair(1): return 2;
+    case KeywordPair(2): return 3;
+    case KeywordPair(3): return 4;
+    case KeywordPair(4): return 5;
+    case KeywordPair(5): return 6;
+    default: return -1;
+  }
 }
 
 namespace {
@@ -232,7 +249,8 @@ public:
   // One record of the current airspace. Several airspaces written without
   // a blank line between them: a second AC record completes the airspace
   // and starts the next.
-  void Take(std::string_view line, TTokenList& tokens, std::string& scratch) {
+  // `blanksOnly`: the line holds no delimiter but blanks.
+  void Take(std::string_view line, bool blanksOnly, TTokenList& tokens, std::string& scratch) {
     const int keyword = FirstKeyword(line);
     if (keyword == KeywordAC) {
       if (HadClass) {
@@ -241,7 +259,10 @@ public:
       }
       HadClass = true;
     }
-    if ((keyword == KeywordDP || keyword == KeywordAT) && TakeCoordinateValue(keyword, line)) return;
+    if ((keyword == KeywordDP || keyword == KeywordAT) && blanksOnly) {
+      TakeCoordinateValue(keyword, line);
+      return;
+    }
     SplitTokens(line, tokens);
     ApplyRecord(Building, keyword, tokens, scratch);
   }
@@ -264,19 +285,16 @@ private:
     return KeywordIndex(line.substr(0, 2));
   }
 
-  // A DP or AT value that holds no delimiter but blanks, the usual case, is
+  // A DP or AT line that holds no delimiter but blanks, the usual case, is
   // read straight from the line: SetFromText collapses runs of blanks and
   // drops a leading one, so the value reads as its tokens joined by single
-  // blanks would. False for any other value, which takes the tokens.
-  bool TakeCoordinateValue(int keyword, std::string_view line) {
+  // blanks would. Any other line takes the tokens.
+  void TakeCoordinateValue(int keyword, std::string_view line) {
     const std::string_view value = line.substr(std::min<std::size_t>(3, line.size()));
-    for (const char c : value)
-      if (c != ' ' && Delimiters.Contains(c)) return false;
     if (keyword == KeywordDP)
       Building.AddBorderPoint(value);
     else
       Building.Pin.SetFromText(value);
-    return true;
   }
 
   // Out of line: inlined, GCC 12 warns falsely of an overflow of the short-string buffer.
@@ -307,7 +325,7 @@ void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces) {
     if (!more) return;
     builder.Start();
     do {
-      builder.Take(line, tokens, text);
+      builder.Take(line, reader.BlanksOnly(), tokens, text);
       more = reader.ReadLine(line);
     } while (more && !line.empty());
     builder.Complete();

@@ -54,12 +54,16 @@ public:
   // line last returned stands; while a line is being read, the line reached.
   std::uint64_t LineNumber() const { return FLineNumber; }
 
+  // Whether the line last returned holds no delimiter but the blank.
+  bool BlanksOnly() const { return FBlanksOnly; }
+
 private:
   TStream& Stream;
   bool LastWasCR = false;
   bool AtInputStart = true;
   std::uint64_t Breaks = 0;  // line breaks read so far
   std::uint64_t FLineNumber = 1;
+  bool FBlanksOnly = true;
   std::u8string Buffer;  // where lines are built, and stay until the next call
 };
 
