@@ -10,6 +10,12 @@ constexpr char CR = 13, LF = 10;
 
 void WriteLine(TStream& stream, std::string_view text) {
   TWriteCursor out(stream);
+  if (text.size() + 2 <= out.Room()) {  // the usual case: the line and its break fit in the buffer
+    for (const char c : text) out.WriteInRoom(c);
+    out.WriteInRoom(CR);
+    out.WriteInRoom(LF);
+    return;
+  }
   for (const char c : text) out.Write(c);
   out.Write(CR);
   out.Write(LF);

@@ -127,6 +127,10 @@ public:
       return;
     *Cur++ = static_cast<char8_t>(c);
   }
+  // How many bytes WriteInRoom may take, and the one-byte write without the
+  // check, for a caller that has counted its bytes against Room.
+  std::size_t Room() const { return static_cast<std::size_t>(Limit - Cur); }
+  [[gnu::always_inline]] void WriteInRoom(char c) { *Cur++ = static_cast<char8_t>(c); }
 
 private:
   [[gnu::always_inline]] bool MakeRoom() {
