@@ -1,6 +1,7 @@
 #include "OAParser.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <new>
 #include <utility>
@@ -48,6 +49,24 @@ namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
+// What a byte does in a physical line: kept, a delimiter (dropped before
+// the first kept byte), the start of a comment, or a line break.
+enum class TByteClass : unsigned char { Kept, Blank, OtherDelimiter, Comment, Break };
+constexpr std::array<TByteClass, 256> ByteClasses = [] {
+  std::array<TByteClass, 256> classes{};
+  for (int c = 0; c < 256; ++c) {
+    if (c == CR || c == LF)
+      classes[c] = TByteClass::Break;
+    else if (c == CommentChar)
+      classes[c] = TByteClass::Comment;
+    else if (c == ' ')
+      classes[c] = TByteClass::Blank;
+    else if (Delimiters.Contains(static_cast<char>(c)))
+      classes[c] = TByteClass::OtherDelimiter;
+  }
+  return classes;
+}();
+
 // How the bytes of a physical line ended.
 enum class TStep { LineEnd, CommentStart, InputEnd };
 
@@ -86,14 +105,17 @@ TStep ReadPhysicalLine(TReadCursor& input, TLineText& text, char c, TLineEnds& e
   for (;;) {
     text.Reserve(input.Buffered() + 1);  // `c` and the bytes the stream holds
     do {
-      if (static_cast<unsigned char>(c) > 32 && c != CommentChar) [[likely]] {  // the common byte: kept
+      const TByteClass kind = ByteClasses[static_cast<unsigned char>(c)];
+      if (kind == TByteClass::Kept) [[likely]] {
         text.Append(c);
-      } else if (c == CommentChar) {
+      } else if (kind == TByteClass::Blank) {  // the common delimiter
+        if (!text.Empty()) text.Append(c);
+      } else if (kind == TByteClass::Comment) {
         return TStep::CommentStart;
-      } else if (c == CR || c == LF) {
+      } else if (kind == TByteClass::Break) {
         return ends.Take(c);
-      } else if (!text.Empty()) {  // a delimiter inside the text
-        if (c != ' ') ends.OtherDelimiter = true;
+      } else if (!text.Empty()) {  // another delimiter inside the text
+        ends.OtherDelimiter = true;
         text.Append(c);
       }
     } while (input.ReadBuffered(c));

@@ -292,6 +292,26 @@ static_assert(FastValueLimit < 0x1p12, "below 2^12 a value has at least 41 bits 
 
 }  // namespace
 
+namespace {
+
+// "00" to "99", two bytes each.
+constexpr std::array<char, 200> DigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+char* TwoDigits(char* out, unsigned value) {
+  out[0] = DigitPairs[2 * value];
+  out[1] = DigitPairs[2 * value + 1];
+  return out + 2;
+}
+
+}  // namespace
+
 char* TwoDecimalsFast(char* out, double value) {
   const double magnitude = std::fabs(value);
   if (!(magnitude < FastValueLimit)) return nullptr;  // NaN included
@@ -312,15 +332,19 @@ char* TwoDecimalsFast(char* out, double value) {
   if (distance >> (shift - DecidingMarginBits) == 0) return nullptr;  // too near one half
   hundredths += remainder > half ? 1 : 0;                             // half away from zero
   if (value < 0 && hundredths != 0) *out++ = '-';                     // a value that rounds to zero loses its sign
-  const std::uint64_t whole = hundredths / 100;
-  if (whole >= 1000) *out++ = static_cast<char>('0' + whole / 1000);  // 999.995 and above round to 1000.00
-  if (whole >= 100) *out++ = static_cast<char>('0' + whole / 100 % 10);
-  if (whole >= 10) *out++ = static_cast<char>('0' + whole / 10 % 10);
-  *out++ = static_cast<char>('0' + whole % 10);
+  const auto whole = static_cast<unsigned>(hundredths / 100);
+  const auto cents = static_cast<unsigned>(hundredths % 100);
+  if (whole >= 100) {
+    if (whole >= 1000) *out++ = '1';  // 999.995 and above round to 1000.00
+    *out++ = static_cast<char>('0' + whole / 100 % 10);
+    out = TwoDigits(out, whole % 100);
+  } else if (whole >= 10) {
+    out = TwoDigits(out, whole);
+  } else {
+    *out++ = static_cast<char>('0' + whole);
+  }
   *out++ = DecimalSeparator;
-  *out++ = static_cast<char>('0' + hundredths / 10 % 10);
-  *out++ = static_cast<char>('0' + hundredths % 10);
-  return out;
+  return TwoDigits(out, cents);
 }
 
 bool AppendTwoDecimalsFast(std::string& text, double value) {
