@@ -202,7 +202,9 @@ private:
   void SkipBlanks() {
     while (C != End && *C == ' ') ++C;
   }
-  static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+  static bool IsDigit(char c) { return DigitValue(c) <= 9; }
+  // 0 to 9 for a digit, above 9 for any other byte.
+  static unsigned DigitValue(char c) { return static_cast<unsigned char>(c) - unsigned{'0'}; }
 
   // Up to three numbers joined by colons into `dms`.
   bool ReadDegrees(double* dms) {
@@ -219,7 +221,7 @@ private:
   bool ReadNumber(double& number) {
     const char* const first = C;
     std::uint64_t whole = 0;
-    for (; C != End && IsDigit(*C); ++C) whole = whole * 10 + static_cast<unsigned>(*C - '0');
+    for (unsigned digit; C != End && (digit = DigitValue(*C)) <= 9; ++C) whole = whole * 10 + digit;
     if (C == first) return false;
     const auto length = static_cast<std::size_t>(C - first);
     if (C != End && *C == '.') {
@@ -227,7 +229,7 @@ private:
       while (C != End && IsDigit(*C)) ++C;
       if (C == fraction) return false;
     } else if (length <= MaxWholeDigits) {
-      number = static_cast<double>(whole);
+      number = static_cast<double>(static_cast<std::int64_t>(whole));  // signed: no top bit to mind
       return true;
     }
     number = TextToNumber({first, static_cast<std::size_t>(C - first)});
