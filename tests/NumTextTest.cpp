@@ -249,6 +249,33 @@ TEST(ExtendedPathTest, HardwareAndSoftwareAgree) {
   }
 }
 
+// The software path's division for whole numbers against its extended
+// steps: every whole D:M:S up to 180 degrees, then random whole numbers up
+// to 2^32, the same bits wherever it serves.
+TEST(ExtendedPathTest, WholeNumbersByOneDivisionAgreeWithTheSteps) {
+  const auto bits = [](double x) { return std::bit_cast<std::uint64_t>(x); };
+  long served = 0, all = 0;
+  const auto check = [&](double d, double m, double s) {
+    double result;
+    ++all;
+    if (!SexagesimalOfWholeNumbers(d, m, s, result)) return;
+    ++served;
+    ASSERT_EQ(bits(result), bits(SexagesimalToDoubleBySteps(d, m, s))) << d << " " << m << " " << s;
+  };
+  for (int d = 0; d <= 180; ++d)
+    for (int m = 0; m < 60; ++m)
+      for (int s = 0; s < 60; ++s) check(d, m, s);
+  std::mt19937_64 random(3600);
+  for (int i = 0; i < 1000000; ++i)
+    check(static_cast<double>(random() >> (32 + i % 32)), static_cast<double>(random() >> (32 + i % 29)),
+          static_cast<double>(random() >> (32 + i % 31)));
+  EXPECT_GT(served, all * 95 / 100);
+  double result;
+  for (const double notServed : {0.5, -1.0, 0x1p33, std::nan("")})
+    EXPECT_FALSE(SexagesimalOfWholeNumbers(1, notServed, 1, result)) << notServed;
+  EXPECT_FALSE(SexagesimalOfWholeNumbers(-0.0, -0.0, -0.0, result));  // zero keeps its sign by the steps
+}
+
 #ifdef __SIZEOF_INT128__
 // The portable 128-bit type, used where the compiler has none, against the
 // compiler's own on random operands.

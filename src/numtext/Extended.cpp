@@ -135,9 +135,49 @@ namespace {
 TExtended ExtendedAdd(const TExtended& a, const TExtended& b) { return Add(a, b); }
 TExtended ExtendedDivide(const TExtended& a, std::uint32_t divisor) { return Divide(a, divisor); }
 
-double SexagesimalToDoubleInSoftware(double degrees, double minutes, double seconds) {
+double SexagesimalToDoubleBySteps(double degrees, double minutes, double seconds) {
   const TExtended sum = Add(Divide(ExtendedFromDouble(minutes), 60), ExtendedFromDouble(degrees));
   return ExtendedToDouble(Add(sum, Divide(ExtendedFromDouble(seconds), 3600)));
+}
+
+namespace {
+
+// A whole number from 0 to 2^32, and it, or -1 for any other value.
+std::int64_t SmallWhole(double value) {
+  if (!(value >= 0 && value <= 0x1p32)) return -1;  // NaN included
+  const auto whole = static_cast<std::int64_t>(value);
+  return static_cast<double>(whole) == value ? whole : -1;
+}
+
+}  // namespace
+
+bool SexagesimalOfWholeNumbers(double degrees, double minutes, double seconds, double& result) {
+  const std::int64_t d = SmallWhole(degrees), m = SmallWhole(minutes), s = SmallWhole(seconds);
+  // Zero is left to the steps, which keep the signs of zeros.
+  if (d < 0 || m < 0 || s < 0 || d + m + s == 0) return false;
+  // The exact value is n / 3600, n below 2^45; q is it rounded, k 2^e.
+  const std::int64_t n = 3600 * d + 60 * m + s;
+  const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(n) / 3600);
+  const std::uint64_t k = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int shift = 1075 - static_cast<int>(bits >> 52);  // -e: 20 to 64 for n / 3600 from 2^-12 to 2^33
+  // The exact value less q in units of 2^e / 3600: n 2^-e - 3600 k, at most
+  // 1800 in magnitude, so the arithmetic modulo 2^64 gives it exactly.
+  const std::uint64_t scaledN = shift >= 64 ? 0 : static_cast<std::uint64_t>(n) << shift;
+  const auto offset = static_cast<std::int64_t>(scaledN - 3600 * k);
+  // The halfway points to q's neighbours stand 1800 units above and below,
+  // 900 below a power of two. The four extended roundings of the steps move
+  // the sum by less than 2^-62 of it, all terms being positive, which is
+  // less than 8 units: outside that margin the steps round to q as well.
+  constexpr std::int64_t Margin = 8;
+  const std::int64_t below = k == (std::uint64_t{1} << 52) ? 900 : 1800;
+  if (offset + Margin >= 1800 || offset - Margin <= -below) return false;
+  result = std::bit_cast<double>(bits);  // the stored double, also where the division ran wider
+  return true;
+}
+
+double SexagesimalToDoubleInSoftware(double degrees, double minutes, double seconds) {
+  if (double result; SexagesimalOfWholeNumbers(degrees, minutes, seconds, result)) return result;
+  return SexagesimalToDoubleBySteps(degrees, minutes, seconds);
 }
 
 double SexagesimalToDouble(double degrees, double minutes, double seconds) {

@@ -58,3 +58,8 @@ double DecimalToDoubleInSoftware(const TDecimalDigits& digits, bool negative);
 // and (minutes / 60 + degrees) + seconds / 3600.
 double SexagesimalToDouble(double degrees, double minutes, double seconds);
 double SexagesimalToDoubleInSoftware(double degrees, double minutes, double seconds);
+// The software path's two ways: whole numbers from 0 to 2^32, the usual
+// case, by one division, false where that could round otherwise; and every
+// value by the extended steps.
+bool SexagesimalOfWholeNumbers(double degrees, double minutes, double seconds, double& result);
+double SexagesimalToDoubleBySteps(double degrees, double minutes, double seconds);
