@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "Errors.h"
 #include "Utils.h"
@@ -301,6 +302,51 @@ void TAirspace::AddBorderPoint(std::string_view text) {
 
 void TAirspace::ReleaseBorder() { std::vector<TGeographicPoint>().swap(Border); }
 
+// --- TAirspaceList ---
+
+namespace {
+
+// Chunk sizes: large enough that their overhead vanishes, small enough that
+// the unused end of the last one does not count. A text or border of at
+// least a quarter chunk gets a chunk of its own: it moves in.
+constexpr std::size_t TextChunkSize = std::size_t{64} * 1024;
+constexpr std::size_t PointChunkSize = std::size_t{64} * 1024;  // 1 MiB of points
+
+// Stores `items` at the end of the last chunk where they fit; else they
+// start a new chunk, or, from a quarter chunk on, move in as one.
+template <typename TChunk>
+std::span<const typename TChunk::value_type> Store(std::vector<TChunk>& chunks, TChunk& items, std::size_t chunkSize) {
+  if (items.size() >= chunkSize / 4) {
+    chunks.push_back(std::exchange(items, TChunk()));
+    return {chunks.back().data(), chunks.back().size()};
+  }
+  if (chunks.empty() || chunks.back().capacity() - chunks.back().size() < items.size()) {
+    chunks.emplace_back();
+    chunks.back().reserve(chunkSize);  // never grown beyond: what is stored stays where it is
+  }
+  TChunk& chunk = chunks.back();
+  const std::size_t start = chunk.size();
+  chunk.insert(chunk.end(), items.begin(), items.end());
+  return {chunk.data() + start, items.size()};
+}
+
+}  // namespace
+
+std::string_view TAirspaceList::StoreText(std::string& text) {
+  const auto stored = Store(TextChunks, text, TextChunkSize);
+  return {stored.data(), stored.size()};
+}
+
+std::span<const TGeographicPoint> TAirspaceList::StoreBorder(std::vector<TGeographicPoint>& border) {
+  return Store(PointChunks, border, PointChunkSize);
+}
+
+void TAirspaceList::Add(TAirspace& airspace) {
+  const std::string_view airspaceClass = StoreText(airspace.AirspaceClass);
+  const std::string_view name = StoreText(airspace.Name);
+  Records.emplace_back(airspaceClass, name, airspace.Pin, StoreBorder(airspace.Border));
+}
+
 // --- The markup writer ---
 
 namespace {
@@ -350,7 +396,7 @@ void WritePoint(const TGeographicPoint& point, TStream& stream) {
 
 }  // namespace
 
-void WriteAirspace(const TAirspace& airspace, TStream& stream) {
+void WriteAirspace(const TAirspaceView& airspace, TStream& stream) {
   WriteLine(stream, {{Opening[0]},
                      {airspace.AirspaceClass, true},
                      {Opening[1]},

@@ -2,6 +2,9 @@
 // ZRN markup.
 #pragma once
 
+#include <cstddef>
+#include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +55,45 @@ public:
   void ReleaseBorder();
 };
 
+// An airspace's values as views, valid while what they view is.
+struct TAirspaceView {
+  std::string_view AirspaceClass;
+  std::string_view Name;
+  TGeographicPoint Pin;
+  std::span<const TGeographicPoint> Border;
+
+  TAirspaceView(std::string_view airspaceClass, std::string_view name, const TGeographicPoint& pin,
+                std::span<const TGeographicPoint> border)
+      : AirspaceClass(airspaceClass), Name(name), Pin(pin), Border(border) {}
+  TAirspaceView(const TAirspace& airspace)  // NOLINT(google-explicit-constructor): a view of it
+      : TAirspaceView(airspace.AirspaceClass, airspace.Name, airspace.Pin, airspace.Border) {}
+};
+
+// The airspaces of an input in input order, held compactly, since the whole
+// input stays in memory until it is written: one flat record an airspace,
+// the points in large shared chunks, the class and name texts in shared
+// text chunks. A long text or border moves in rather than being copied, so
+// that it is never held twice.
+class TAirspaceList {
+public:
+  // Takes the airspace's values; its long texts and long border move out of it.
+  void Add(TAirspace& airspace);
+
+  std::size_t size() const { return Records.size(); }
+  bool empty() const { return Records.empty(); }
+  const TAirspaceView& operator[](std::size_t i) const { return Records[i]; }
+  auto begin() const { return Records.begin(); }
+  auto end() const { return Records.end(); }
+
+private:
+  std::string_view StoreText(std::string& text);
+  std::span<const TGeographicPoint> StoreBorder(std::vector<TGeographicPoint>& border);
+
+  std::deque<TAirspaceView> Records;  // a deque: no copies as it grows
+  std::vector<std::string> TextChunks;
+  std::vector<std::vector<TGeographicPoint>> PointChunks;
+};
+
 // The airspace as ZRN markup lines: the opening line, the border and its
 // points if there are any, the closing line.
-void WriteAirspace(const TAirspace& airspace, TStream& stream);
+void WriteAirspace(const TAirspaceView& airspace, TStream& stream);

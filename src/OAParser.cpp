@@ -257,9 +257,9 @@ void StartAirspace(TAirspace& airspace) {
   airspace.Border.clear();
 }
 
-// The airspace is built in a scratch airspace whose border keeps its storage
-// from one to the next; the border kept in the list has no slack, since the
-// whole input stays in memory.
+// The airspace is built in a scratch airspace whose texts and border keep
+// their storage from one to the next; the list takes copies of them, or
+// takes them over where they are long.
 class TAirspaceBuilder {
 public:
   explicit TAirspaceBuilder(TAirspaceList& airspaces) : Airspaces(airspaces) {}
@@ -288,16 +288,7 @@ public:
     SplitTokens(line, tokens);
     ApplyRecord(Building, keyword, tokens, scratch);
   }
-  // Copies at their exact size go into the list, and the scratch border
-  // keeps its storage for the next airspace; but a long name or class moves,
-  // so that it is never held twice.
-  void Complete() {
-    auto airspace = std::make_unique<TAirspace>(Kept(Building.Name));
-    airspace->AirspaceClass = Kept(Building.AirspaceClass);
-    airspace->Pin = Building.Pin;
-    airspace->Border.assign(Building.Border.begin(), Building.Border.end());
-    Airspaces.push_back(std::move(airspace));
-  }
+  void Complete() { Airspaces.Add(Building); }
 
 private:
   // The keyword of the line's first token, read from the line itself: a
@@ -317,13 +308,6 @@ private:
       Building.AddBorderPoint(value);
     else
       Building.Pin.SetFromText(value);
-  }
-
-  // Out of line: inlined, GCC 12 warns falsely of an overflow of the short-string buffer.
-  [[gnu::noinline]] static std::string Kept(std::string& text) {
-    constexpr std::size_t LongText = 4096;
-    if (text.size() >= LongText) return std::exchange(text, std::string());
-    return text;  // a copy at its exact size
   }
 
   TAirspaceList& Airspaces;

@@ -84,5 +84,4 @@ int KeywordIndex(std::string_view token);
 // The input's airspaces in input order: a blank line ends an airspace, and so
 // does a second AC record. A failure of reading or parsing carries the input
 // line on which it arose as its place.
-using TAirspaceList = std::vector<std::unique_ptr<TAirspace>>;
 TAirspaceList ParseAirspaces(TStream& stream);

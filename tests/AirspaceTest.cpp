@@ -81,7 +81,7 @@ TAirspaceList Parse(const std::string& input) {
 
 std::string ParseAndWrite(const std::string& input) {
   TMemoryStream out;
-  for (const auto& airspace : Parse(input)) WriteAirspace(*airspace, out);
+  for (const TAirspaceView& airspace : Parse(input)) WriteAirspace(airspace, out);
   out.Flush();
   return out.Data();
 }
@@ -92,13 +92,13 @@ TEST(ParseAirspacesTest, RecordsFillTheAirspaceOfTheirBlock) {
       "AT 50:30:15 N 014:20:30 E\r\nDP 50:30:00 N 014:20:00 E\r\n* inside\r\nDP 51:30:00 N 000:07:30 W\r\n\r\n\r\n"
       "ac q\r\nan second\r\n");
   ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0]->AirspaceClass, "R");
-  EXPECT_EQ(list[0]->Name, "Test Area");
-  EXPECT_EQ(list[0]->Pin.AsPinText(), "50.50416666667 14.34166666667");
-  ASSERT_EQ(list[0]->Border.size(), 2u);
-  EXPECT_DOUBLE_EQ(list[0]->Border[1].Longitude, -0.125);
-  EXPECT_EQ(list[1]->AirspaceClass, "q");
-  EXPECT_EQ(list[1]->Name, "second");
+  EXPECT_EQ(list[0].AirspaceClass, "R");
+  EXPECT_EQ(list[0].Name, "Test Area");
+  EXPECT_EQ(list[0].Pin.AsPinText(), "50.50416666667 14.34166666667");
+  ASSERT_EQ(list[0].Border.size(), 2u);
+  EXPECT_DOUBLE_EQ(list[0].Border[1].Longitude, -0.125);
+  EXPECT_EQ(list[1].AirspaceClass, "q");
+  EXPECT_EQ(list[1].Name, "second");
 }
 
 TEST(ParseAirspacesTest, BlocksAndNames) {
@@ -130,9 +130,9 @@ TEST(ParseAirspacesTest, BlocksAndNames) {
     const TAirspaceList list = Parse(c.Input);
     ASSERT_EQ(list.size(), c.Count) << c.Title;
     if (c.Count == 0) continue;
-    EXPECT_EQ(list[0]->AirspaceClass, c.FirstClass) << c.Title;
-    EXPECT_EQ(list[0]->Name, c.FirstName) << c.Title;
-    EXPECT_EQ(list[0]->Border.size(), c.FirstPoints) << c.Title;
+    EXPECT_EQ(list[0].AirspaceClass, c.FirstClass) << c.Title;
+    EXPECT_EQ(list[0].Name, c.FirstName) << c.Title;
+    EXPECT_EQ(list[0].Border.size(), c.FirstPoints) << c.Title;
   }
 }
 
@@ -191,7 +191,8 @@ TEST(ParseAirspacesTest, CoordinatesFromTheLineAgreeWithTheTokens) {
     try {
       const TAirspaceList list = Parse(line);
       ASSERT_FALSE(failed) << line;
-      const TGeographicPoint got = i % 2 ? list[0]->Border.at(0) : list[0]->Pin;
+      ASSERT_EQ(list[0].Border.size(), i % 2 ? 1u : 0u) << line;
+      const TGeographicPoint got = i % 2 ? list[0].Border[0] : list[0].Pin;
       ASSERT_EQ(got.Latitude, expected.Latitude) << line;
       ASSERT_EQ(got.Longitude, expected.Longitude) << line;
     } catch (const EConvertError&) {
@@ -213,7 +214,7 @@ TEST(ParseAirspacesTest, ManyNameLinesExtendTheName) {
   for (int i = 0; i < 100000; ++i) input += "AN x\r\n";
   const TAirspaceList list = Parse(input);
   ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]->Name.size(), 2 * 100000u - 1);
+  EXPECT_EQ(list[0].Name.size(), 2 * 100000u - 1);
 }
 
 }  // namespace

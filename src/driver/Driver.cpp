@@ -48,12 +48,8 @@ void Convert() { ConvertAirspaces(*InputStream, *OutputStream); }
 // Nothing is written before the whole input has been parsed, so a failing
 // parse leaves the output empty.
 void ConvertAirspaces(TStream& input, TStream& output) {
-  TAirspaceList airspaces = ParseAirspaces(input);
-  for (std::unique_ptr<TAirspace>& airspace : airspaces) {
-    WriteAirspace(*airspace, output);
-    airspace->ReleaseBorder();
-    airspace.reset();
-  }
+  const TAirspaceList airspaces = ParseAirspaces(input);
+  for (const TAirspaceView& airspace : airspaces) WriteAirspace(airspace, output);
 }
 
 void ShutDown() {
