@@ -312,14 +312,12 @@ namespace {
 constexpr std::size_t TextChunkSize = std::size_t{64} * 1024;
 constexpr std::size_t PointChunkSize = std::size_t{64} * 1024;  // 1 MiB of points
 
-// Stores `items` at the end of the last chunk where they fit; else they
-// start a new chunk, or, from a quarter chunk on, move in as one.
+// Copies `items` to the end of the last chunk where they fit, else to a
+// new chunk.
 template <typename TChunk>
-std::span<const typename TChunk::value_type> Store(std::vector<TChunk>& chunks, TChunk& items, std::size_t chunkSize) {
-  if (items.size() >= chunkSize / 4) {
-    chunks.push_back(std::exchange(items, TChunk()));
-    return {chunks.back().data(), chunks.back().size()};
-  }
+std::span<const typename TChunk::value_type> CopyToChunks(std::vector<TChunk>& chunks,
+                                                          std::span<const typename TChunk::value_type> items,
+                                                          std::size_t chunkSize) {
   if (chunks.empty() || chunks.back().capacity() - chunks.back().size() < items.size()) {
     chunks.emplace_back();
     chunks.back().reserve(chunkSize);  // never grown beyond: what is stored stays where it is
@@ -330,6 +328,14 @@ std::span<const typename TChunk::value_type> Store(std::vector<TChunk>& chunks, 
   return {chunk.data() + start, items.size()};
 }
 
+// The same, but from a quarter chunk on `items` moves in as a chunk of its own.
+template <typename TChunk>
+std::span<const typename TChunk::value_type> Store(std::vector<TChunk>& chunks, TChunk& items, std::size_t chunkSize) {
+  if (items.size() < chunkSize / 4) return CopyToChunks(chunks, {items.data(), items.size()}, chunkSize);
+  chunks.push_back(std::exchange(items, TChunk()));
+  return {chunks.back().data(), chunks.back().size()};
+}
+
 }  // namespace
 
 std::string_view TAirspaceList::StoreText(std::string& text) {
@@ -337,14 +343,23 @@ std::string_view TAirspaceList::StoreText(std::string& text) {
   return {stored.data(), stored.size()};
 }
 
+std::string_view TAirspaceList::StoreName(TGrowingText& name) {
+  if (name.Size() < TextChunkSize / 4) {
+    const auto stored = CopyToChunks(TextChunks, std::span<const char>(name.Data(), name.Size()), TextChunkSize);
+    return {stored.data(), stored.size()};
+  }
+  NameChunks.push_back(std::move(name));
+  return NameChunks.back().View();
+}
+
 std::span<const TGeographicPoint> TAirspaceList::StoreBorder(std::vector<TGeographicPoint>& border) {
   return Store(PointChunks, border, PointChunkSize);
 }
 
-void TAirspaceList::Add(TAirspace& airspace) {
+void TAirspaceList::Add(TAirspace& airspace, TGrowingText& name) {
   const std::string_view airspaceClass = StoreText(airspace.AirspaceClass);
-  const std::string_view name = StoreText(airspace.Name);
-  Records.emplace_back(airspaceClass, name, airspace.Pin, StoreBorder(airspace.Border));
+  const std::string_view storedName = StoreName(name);
+  Records.emplace_back(airspaceClass, storedName, airspace.Pin, StoreBorder(airspace.Border));
 }
 
 // --- The markup writer ---

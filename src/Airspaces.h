@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "Utils.h"
+
 class TStream;
 
 // A position in decimal degrees, north and east positive.
@@ -76,8 +78,9 @@ struct TAirspaceView {
 // that it is never held twice.
 class TAirspaceList {
 public:
-  // Takes the airspace's values; its long texts and long border move out of it.
-  void Add(TAirspace& airspace);
+  // Takes the airspace's class, pin and border, and the name from `name`
+  // (the airspace's own is not read); long ones move out of them.
+  void Add(TAirspace& airspace, TGrowingText& name);
 
   std::size_t size() const { return Records.size(); }
   bool empty() const { return Records.empty(); }
@@ -87,10 +90,12 @@ public:
 
 private:
   std::string_view StoreText(std::string& text);
+  std::string_view StoreName(TGrowingText& name);
   std::span<const TGeographicPoint> StoreBorder(std::vector<TGeographicPoint>& border);
 
   std::deque<TAirspaceView> Records;  // a deque: no copies as it grows
   std::vector<std::string> TextChunks;
+  std::vector<TGrowingText> NameChunks;  // long names, moved in
   std::vector<std::vector<TGeographicPoint>> PointChunks;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -19,29 +20,34 @@ constexpr char LF = LineBreak[1];
 
 // Builds a line in the reader's buffer, which only ever grows. Room is
 // made ahead, for the bytes the stream holds (see TReadCursor::Buffered), so
-// that the bytes are appended with no check each. The buffer holds char8_t,
-// which unlike char cannot alias the stream's pointers, so the one-byte reads
-// need no reloads between the stores.
+// that the bytes are appended with no check each. The bytes are stored as
+// char8_t, which unlike char cannot alias the stream's pointers, so the
+// one-byte reads need no reloads between the stores.
 class TLineText {
 public:
-  explicit TLineText(std::u8string& buffer) : Buffer(buffer), End(buffer.data()) {}
+  explicit TLineText(TGrowingText& buffer) : Buffer(buffer), End(Bytes()) {}
   // Room for `count` more bytes.
   [[gnu::always_inline]] void Reserve(std::size_t count) {
-    if (count > Buffer.size() - Length()) Grow(count);
+    if (count > Buffer.Capacity() - Length()) Grow(count);
   }
   [[gnu::always_inline]] void Append(char c) { *End++ = static_cast<char8_t>(c); }
-  bool Empty() const { return End == Buffer.data(); }
-  void Clear() { End = Buffer.data(); }
-  std::string_view Text() const { return {reinterpret_cast<const char*>(Buffer.data()), Length()}; }
+  bool Empty() const { return End == Bytes(); }
+  void Clear() { End = Bytes(); }
+  // The text, and the buffer's size set to its length.
+  std::string_view Text() {
+    Buffer.SetSize(Length());
+    return Buffer.View();
+  }
 
 private:
-  std::size_t Length() const { return static_cast<std::size_t>(End - Buffer.data()); }
+  char8_t* Bytes() const { return reinterpret_cast<char8_t*>(Buffer.Data()); }
+  std::size_t Length() const { return static_cast<std::size_t>(End - Bytes()); }
   void Grow(std::size_t count) {
-    const std::size_t length = Length();
-    Buffer.resize(std::max(2 * Buffer.size(), length + count));
-    End = Buffer.data() + length;
+    Buffer.SetSize(Length());
+    Buffer.Reserve(count);
+    End = Bytes() + Buffer.Size();
   }
-  std::u8string& Buffer;
+  TGrowingText& Buffer;
   char8_t* End;  // after the last byte
 };
 
@@ -229,19 +235,13 @@ std::string_view ValueText(const TTokenList& tokens, std::string& scratch) {
 }
 
 // One record's effect on the airspace of its block, by the keyword of its
-// first token; `text` is scratch space.
+// first token (AN lines go to the name, see TAirspaceBuilder); `text` is
+// scratch space.
 void ApplyRecord(TAirspace& airspace, int keyword, const TTokenList& tokens, std::string& text) {
   switch (keyword) {
     case KeywordAC:
       if (tokens.size() < 2) throw EStringListError("List index out of bounds (1)");
       airspace.AirspaceClass.assign(tokens[1]);
-      break;
-    case KeywordAN:
-      // A second AN line extends the name.
-      for (std::size_t i = 1; i < tokens.size(); ++i) {
-        if (!airspace.Name.empty()) airspace.Name += ' ';
-        airspace.Name += tokens[i];
-      }
       break;
     case KeywordAT: airspace.Pin.SetFromText(ValueText(tokens, text)); break;
     case KeywordDP: airspace.AddBorderPoint(ValueText(tokens, text)); break;
@@ -257,15 +257,31 @@ void StartAirspace(TAirspace& airspace) {
   airspace.Border.clear();
 }
 
+// Joins the tokens after the first where they stand, in the buffer that
+// holds them; it only ever moves bytes towards its start.
+void JoinInPlace(TGrowingText& text, const TTokenList& tokens) {
+  char* const start = text.Data();
+  char* out = start;
+  for (std::size_t i = 1; i < tokens.size(); ++i) {
+    if (out != start) *out++ = ' ';
+    std::memmove(out, tokens[i].data(), tokens[i].size());
+    out += tokens[i].size();
+  }
+  text.SetSize(static_cast<std::size_t>(out - start));
+}
+
 // The airspace is built in a scratch airspace whose texts and border keep
 // their storage from one to the next; the list takes copies of them, or
-// takes them over where they are long.
+// takes them over where they are long. The name is built apart, in a text
+// that can take over the reader's buffer: a name from one huge line is then
+// joined where the line stands, never copied.
 class TAirspaceBuilder {
 public:
-  explicit TAirspaceBuilder(TAirspaceList& airspaces) : Airspaces(airspaces) {}
+  TAirspaceBuilder(TAirspaceList& airspaces, TLineReader& reader) : Airspaces(airspaces), Reader(reader) {}
 
   void Start() {
     StartAirspace(Building);
+    Name.Clear();
     HadClass = false;
   }
   // One record of the current airspace. Several airspaces written without
@@ -286,9 +302,12 @@ public:
       return;
     }
     SplitTokens(line, tokens);
-    ApplyRecord(Building, keyword, tokens, scratch);
+    if (keyword == KeywordAN)
+      TakeName(line, tokens);
+    else
+      ApplyRecord(Building, keyword, tokens, scratch);
   }
-  void Complete() { Airspaces.Add(Building); }
+  void Complete() { Airspaces.Add(Building, Name); }
 
 private:
   // The keyword of the line's first token, read from the line itself: a
@@ -310,8 +329,27 @@ private:
       Building.Pin.SetFromText(value);
   }
 
+  // The tokens after AN joined by single blanks; a second AN line extends
+  // the name.
+  void TakeName(std::string_view line, const TTokenList& tokens) {
+    if (Name.Empty() && line.size() >= LongLine) {
+      Name = Reader.TakeBuffer();
+      JoinInPlace(Name, tokens);
+      return;
+    }
+    for (std::size_t i = 1; i < tokens.size(); ++i) {
+      if (!Name.Empty()) Name.Append(' ');
+      Name.Append(tokens[i]);
+    }
+  }
+
+  // From this length on, a line that starts a name gives it its buffer.
+  static constexpr std::size_t LongLine = std::size_t{64} * 1024;
+
   TAirspaceList& Airspaces;
+  TLineReader& Reader;
   TAirspace Building;
+  TGrowingText Name;
   bool HadClass = false;
 };
 
@@ -324,7 +362,7 @@ void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces) {
   std::string_view line;
   std::string text;
   TTokenList tokens;
-  TAirspaceBuilder builder(airspaces);
+  TAirspaceBuilder builder(airspaces, reader);
   bool more = reader.ReadLine(line);
   for (;;) {
     while (more && line.empty()) more = reader.ReadLine(line);  // blank lines between blocks

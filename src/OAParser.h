@@ -7,9 +7,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "Airspaces.h"
+#include "Utils.h"
 
 class TStream;
 
@@ -57,6 +59,11 @@ public:
   // Whether the line last returned holds no delimiter but the blank.
   bool BlanksOnly() const { return FBlanksOnly; }
 
+  // Hands over the buffer that holds the line last returned, its size the
+  // line's length, to a caller that keeps the line's bytes; the line's view
+  // stays valid, and the next line goes to a new buffer.
+  TGrowingText TakeBuffer() { return std::exchange(Buffer, TGrowingText()); }
+
 private:
   TStream& Stream;
   bool LastWasCR = false;
@@ -64,7 +71,7 @@ private:
   std::uint64_t Breaks = 0;  // line breaks read so far
   std::uint64_t FLineNumber = 1;
   bool FBlanksOnly = true;
-  std::u8string Buffer;  // where lines are built, and stay until the next call
+  TGrowingText Buffer;  // where lines are built, and stay until the next call
 };
 
 // Tokens are views into their line, valid while the line is.

@@ -1,5 +1,11 @@
 #include "Utils.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
 #include "platform/Streams.h"
 
 namespace {
@@ -31,4 +37,21 @@ void WriteLine(TStream& stream, std::initializer_list<TLinePiece> pieces) {
   }
   out.Write(CR);
   out.Write(LF);
+}
+
+TGrowingText::~TGrowingText() { std::free(FData); }
+
+void TGrowingText::Grow(std::size_t count) {
+  if (count > SIZE_MAX / 2 - FSize) throw std::bad_alloc();
+  const std::size_t capacity = std::max({2 * FCapacity, FSize + count, std::size_t{64}});
+  void* data = std::realloc(FData, capacity);
+  if (data == nullptr) throw std::bad_alloc();
+  FData = static_cast<char*>(data);
+  FCapacity = capacity;
+}
+
+void TGrowingText::Append(std::string_view text) {
+  Reserve(text.size());
+  if (!text.empty()) std::memcpy(FData + FSize, text.data(), text.size());
+  FSize += text.size();
 }

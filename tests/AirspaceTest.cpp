@@ -107,7 +107,7 @@ TEST(ParseAirspacesTest, BlocksAndNames) {
     std::string Input;
     std::size_t Count;
     const char* FirstClass;
-    const char* FirstName;
+    std::string FirstName;
     std::size_t FirstPoints;
   } cases[] = {
       {"empty", "", 0, "", "", 0},
@@ -125,6 +125,12 @@ TEST(ParseAirspacesTest, BlocksAndNames) {
       {"DP without value", "DP\r\n", 1, "", "", 1},
       {"@EOF is an ordinary record", "AC R\r\n@EOF\r\nAN X\r\n\r\nAC Q\r\n", 2, "R", "X", 0},
       {"LF line ends", "AC R\nAN A\n\nAC Q\n", 2, "R", "A", 0},
+      // Long lines: a name that starts with one is joined in the line's own buffer.
+      {"a long first AN line", "AN " + std::string(70000, 'x') + " \t y\r\nAN z \r\nAC R\r\n", 1, "R",
+       std::string(70000, 'x') + " y z ", 0},
+      {"a long AN line after a short one", "AN a\r\nAN " + std::string(70000, 'x') + "\r\n", 1, "",
+       "a " + std::string(70000, 'x'), 0},
+      {"a long AN line of blanks", "AN  " + std::string(70000, ' ') + "b\r\nAN c\r\n", 1, "", "b c", 0},
   };
   for (const auto& c : cases) {
     const TAirspaceList list = Parse(c.Input);
