@@ -1,33 +1,42 @@
 #!/usr/bin/env bash
-# Times TARNEL as a whole process on generated inputs and prints one table:
-# input MB, median wall seconds of several runs, MB/s, peak RSS, RSS / input.
+# Times TARNEL as a whole process on generated inputs and prints two tables:
+# each input with its MB, median wall seconds of several runs, MB/s, peak RSS
+# and RSS / input; then the figures the converter is held to, each with its
+# target.
 #   bench/run.sh [--quick] [--callgrind] [--soft]
 #     --quick      tiny inputs, one run: only checks that it works
-#     --callgrind  also counts the instructions per input byte of the 10 MB
+#     --callgrind  also counts the instructions per input byte of the large
 #                  CR LF polygons file under callgrind (slow, but steady
 #                  whatever else the machine does)
-#     --soft       the build with the extended arithmetic in software
+#     --soft       the whole run with the build that does the extended
+#                  arithmetic in software (the figures table always has
+#                  that build's speed on the large CR LF file)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=5
-sizes=(10 100)
+small=10 large=100
 patho=50
 callgrind=no
-build=build-bench
-options=()
+main=build-bench soft=build-bench-soft
 for arg in "$@"; do
   case $arg in
-    --quick) runs=1 sizes=(1) patho=1 ;;
+    --quick) runs=1 small=1 large=2 patho=1 ;;
     --callgrind) callgrind=yes ;;
-    --soft) build=build-bench-soft options=(-DTARNEL_SOFT_EXTENDED=ON) ;;
+    --soft) main=build-bench-soft ;;
     *) echo "usage: bench/run.sh [--quick] [--callgrind] [--soft]" >&2; exit 2 ;;
   esac
 done
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNEL_BUILD_TESTS=OFF -DTARNEL_BUILD_BENCHMARKS=ON "${options[@]}" >/dev/null
-cmake --build "$build" -j2 --target TARNEL oagen >/dev/null
-data="$build/data"
+configure() {
+  local build=$1
+  shift
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNEL_BUILD_TESTS=OFF -DTARNEL_BUILD_BENCHMARKS=ON "$@" >/dev/null
+  cmake --build "$build" -j2 --target TARNEL oagen >/dev/null
+}
+configure build-bench
+configure build-bench-soft -DTARNEL_SOFT_EXTENDED=ON
+data=build-bench/data
 mkdir -p "$data"
 # The output goes to memory where the machine has a tmpfs, so that the disk's
 # write-back of earlier runs does not show up as the converter's time.
@@ -35,52 +44,81 @@ out="$data/out.zrn"
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then out=/dev/shm/tarnel-bench-out.zrn; fi
 trap 'rm -f /dev/shm/tarnel-bench-out.zrn' EXIT
 
-# One measurement: wall microseconds and peak RSS in kB of one run.
-measure() {
-  local input=$1 out=$2
-  local start end rss
-  start=$(date +%s%N)
-  /usr/bin/time -f '%M' -o "$data/rss" "$build/TARNEL" "$input" "$out" >/dev/null 2>&1 || true
-  end=$(date +%s%N)
-  rss=$(tail -n 1 "$data/rss")
-  echo "$(((end - start) / 1000)) $rss"
+# The generated file of a shape, size and line end, made once. The LF file
+# is the CR LF file with its CRs taken out: the same airspaces, so that the
+# two times compare the line ends alone.
+input() {
+  local f="$data/$1-$2-$3.oa"
+  if [ ! -f "$f" ]; then
+    if [ "$3" = lf ]; then
+      tr -d '\r' <"$(input "$1" "$2" crlf)" >"$f"
+    else
+      build-bench/bench/oagen "$1" "$2" "$3" "$f"
+    fi
+  fi
+  echo "$f"
 }
 
+# One measurement: wall microseconds and peak RSS in kB of one run.
+measure() {
+  local program=$1 input=$2
+  local start end
+  start=$(date +%s%N)
+  /usr/bin/time -f '%M' -o "$data/rss" "$program" "$input" "$out" >/dev/null 2>&1 || true
+  end=$(date +%s%N)
+  echo "$(((end - start) / 1000)) $(tail -n 1 "$data/rss")"
+}
+
+# One row of the first table; the median seconds, MB/s and RSS / input are
+# kept under the row's key for the second.
+declare -A seconds speed ratio
 row() {
-  local name=$1 input=$2
+  local key=$1 name=$2 program=$3 input=$4
   local bytes times=() rss=0 t r median
   bytes=$(stat -c %s "$input")
   for ((i = 0; i < runs; i++)); do
-    read -r t r < <(measure "$input" "$out")
+    read -r t r < <(measure "$program" "$input")
     times+=("$t")
     [ "$r" -gt "$rss" ] && rss=$r
   done
   median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p")
-  awk -v n="$name" -v b="$bytes" -v t="$median" -v r="$rss" 'BEGIN {
-    mb = b / 1e6; t = t / 1e6; printf "%-22s %9.1f %9.3f %9.1f %10.1f %8.2f\n", n, mb, t, mb / t, r / 1024, (r * 1024) / b }'
+  read -r seconds[$key] speed[$key] ratio[$key] < <(awk -v b="$bytes" -v t="$median" -v r="$rss" \
+    'BEGIN { printf "%.4f %.1f %.2f\n", t / 1e6, b / 1e6 / (t / 1e6), (r * 1024) / b }')
+  awk -v n="$name" -v b="$bytes" -v t="${seconds[$key]}" -v r="$rss" -v s="${speed[$key]}" -v q="${ratio[$key]}" \
+    'BEGIN { printf "%-24s %8.1f %8.3f %8.1f %8.1f %7.2f\n", n, b / 1e6, t, s, r / 1024, q }'
 }
 
 echo "output written to $out"
-printf "%-22s %9s %9s %9s %10s %8s\n" "input" "MB" "wall s" "MB/s" "RSS MB" "RSS/in"
-for mb in "${sizes[@]}"; do
-  for ending in crlf lf; do
-    f="$data/polygons-$mb-$ending.oa"
-    [ -f "$f" ] || "$build/bench/oagen" polygons "$mb" "$ending" "$f"
-    row "polygons $ending" "$f"
-  done
+printf "%-24s %8s %8s %8s %8s %7s\n" "input" "MB" "wall s" "MB/s" "RSS MB" "RSS/in"
+for mb in $small $large; do
+  for ending in crlf lf; do row "$mb-$ending" "polygons $ending" "$main/TARNEL" "$(input polygons "$mb" "$ending")"; done
 done
-for shape in dp-block an-block one-line blanks comments; do
-  f="$data/$shape-$patho.oa"
-  [ -f "$f" ] || "$build/bench/oagen" "$shape" "$patho" crlf "$f"
-  row "$shape" "$f"
-done
+row soft "polygons crlf, software" "$soft/TARNEL" "$(input polygons "$large" crlf)"
+shapes=(dp-block an-block one-line blanks comments)
+for shape in "${shapes[@]}"; do row "$shape" "$shape" "$main/TARNEL" "$(input "$shape" "$patho" crlf)"; done
 
+instructions="not counted: --callgrind"
 if [ "$callgrind" = yes ]; then
-  f="$data/polygons-${sizes[0]}-crlf.oa"
+  f=$(input polygons "$large" crlf)
   # valgrind runs the x87 in double precision: the counts are right, the
   # output text may differ in a last digit, so it is not kept.
-  instructions=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null "$build/TARNEL" "$f" "$out" 2>&1 >/dev/null |
+  count=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null "$main/TARNEL" "$f" "$out" 2>&1 >/dev/null |
     sed -n 's/.*Collected : \([0-9]*\).*/\1/p')
-  awk -v i="$instructions" -v b="$(stat -c %s "$f")" -v n="$(basename "$f")" \
-    'BEGIN { printf "callgrind: %s: %d instructions, %.1f per input byte\n", n, i, i / b }'
+  instructions=$(awk -v i="$count" -v b="$(stat -c %s "$f")" 'BEGIN { printf "%.1f", i / b }')
 fi
+
+slowest=$(for shape in "${shapes[@]}"; do echo "${speed[$shape]} $shape"; done | sort -n | head -n 1)
+figure() { printf "%-48s %-26s %s\n" "$1" "$2" "$3"; }
+echo
+figure "figure ($large MB polygons unless named)" "measured" "target"
+figure "CR LF, MB/s" "${speed[$large-crlf]}" "at least 300"
+figure "CR LF, instructions per input byte" "$instructions" "at most 45"
+figure "CR LF, peak RSS / input" "${ratio[$large-crlf]}" "at most 0.70"
+figure "LF against CR LF, time" "$(awk -v a="${seconds[$large-lf]}" -v b="${seconds[$large-crlf]}" \
+  'BEGIN { printf "%+.1f %%", (a / b - 1) * 100 }')" "within 5 %"
+figure "CR LF, arithmetic in software, MB/s" "${speed[soft]}" "at least 200"
+figure "slowest pathological shape ($patho MB), MB/s" "$slowest" "at least 150 each"
+figure "one block of AN lines, peak RSS / input" "${ratio[an-block]}" "at most 1.5"
+figure "one line without a break, peak RSS / input" "${ratio[one-line]}" "at most 1.5"
+figure "time for $large MB against $small MB" "$(awk -v a="${seconds[$large-crlf]}" -v b="${seconds[$small-crlf]}" \
+  'BEGIN { printf "%.1f x", a / b }')" "at most $((large / small)).5 x"

@@ -222,6 +222,10 @@ private:
   bool ReadNumber(double& number) {
     const char* const first = C;
     std::uint64_t whole = 0;
+    if (End - C >= 2 && DigitValue(C[0]) <= 9 && DigitValue(C[1]) <= 9) {  // the usual two digits at once
+      whole = DigitValue(C[0]) * 10 + DigitValue(C[1]);
+      C += 2;
+    }
     for (unsigned digit; C != End && (digit = DigitValue(*C)) <= 9; ++C) whole = whole * 10 + digit;
     if (C == first) return false;
     const auto length = static_cast<std::size_t>(C - first);

@@ -110,11 +110,23 @@ struct TLineEnds {
 TStep ReadPhysicalLine(TReadCursor& input, TLineText& text, char c, TLineEnds& ends) {
   for (;;) {
     text.Reserve(input.Buffered() + 1);  // `c` and the bytes the stream holds
-    do {
+    for (;;) {
       const TByteClass kind = ByteClasses[static_cast<unsigned char>(c)];
       if (kind == TByteClass::Kept) [[likely]] {
         text.Append(c);
-      } else if (kind == TByteClass::Blank) {  // the common delimiter
+        // The run of kept bytes that follows, the bulk of every line.
+        const bool stopped = input.ReadBufferedWhile([&](char next) {
+          if (ByteClasses[static_cast<unsigned char>(next)] != TByteClass::Kept) {
+            c = next;
+            return false;
+          }
+          text.Append(next);
+          return true;
+        });
+        if (!stopped) break;
+        continue;
+      }
+      if (kind == TByteClass::Blank) {  // the common delimiter
         if (!text.Empty()) text.Append(c);
       } else if (kind == TByteClass::Comment) {
         return TStep::CommentStart;
@@ -124,7 +136,8 @@ TStep ReadPhysicalLine(TReadCursor& input, TLineText& text, char c, TLineEnds& e
         ends.OtherDelimiter = true;
         text.Append(c);
       }
-    } while (input.ReadBuffered(c));
+      if (!input.ReadBuffered(c)) break;
+    }
     if (!input.Read(c)) return TStep::InputEnd;
   }
 }

@@ -97,6 +97,21 @@ public:
     c = static_cast<char>(*Cur++);
     return true;
   }
+  // ReadBuffered in a loop, each byte handed to `take` until it returns
+  // false; true if it did, false where the buffered bytes ran out first.
+  template <typename TTake>
+  [[gnu::always_inline]] bool ReadBufferedWhile(TTake take) {
+    const char8_t* cur = Cur;
+    const char8_t* const limit = Limit;
+    while (cur != limit) {
+      if (!take(static_cast<char>(*cur++))) {
+        Cur = cur;
+        return true;
+      }
+    }
+    Cur = cur;
+    return false;
+  }
   // How many bytes ReadBuffered gives before it returns false.
   std::size_t Buffered() const { return static_cast<std::size_t>(Limit - Cur); }
 
