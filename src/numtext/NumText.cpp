@@ -278,17 +278,14 @@ void AppendFormatFixedByExpansion(std::string& text, double value, int precision
 
 namespace {
 
-// Below this the "%f" text is 0.00 whatever the sign; from this on the fast
-// path has the bits it needs (value x 100 x 2^62 below 2^64 needs |value|
-// below 1000 and its lowest bit at 2^-62 or above).
-constexpr double SmallestFastValue = 0x1p-10;
 constexpr double FastValueLimit = 1000;
-// How near the exact value's third decimal onward may come to one half
-// before the 18-digit expansion, which can move the value by up to
-// 0.5 x 10^-15 below 1000, could decide the rounding: 2^-40 of a unit of
-// the second decimal is about 9 x 10^-13 of it, well above 5 x 10^-14.
-constexpr int DecidingMarginBits = 40;
-static_assert(FastValueLimit < 0x1p12, "below 2^12 a value has at least 41 bits below its point, more than the margin");
+// How near the fraction of value x 100 may come to one half before the
+// fast path leaves the rounding to the 18-digit expansion: below 10^5 the
+// product's own rounding moves it by at most 2^-36, and the expansion, which
+// the "%f" text rounds, lies within 0.5 x 10^-15 of the value, 5 x 10^-14
+// (about 2^-44) of a unit of the second decimal. 2^-30 is well above both.
+constexpr double DecidingMargin = 0x1p-30;
+static_assert(FastValueLimit * 100 < 0x1p17, "the product's rounding is at most 2^-36");
 
 }  // namespace
 
@@ -315,25 +312,13 @@ char* TwoDigits(char* out, unsigned value) {
 char* TwoDecimalsFast(char* out, double value) {
   const double magnitude = std::fabs(value);
   if (!(magnitude < FastValueLimit)) return nullptr;  // NaN included
-  if (magnitude < SmallestFastValue) {
-    constexpr std::string_view Zero = "0.00";
-    return std::copy(Zero.begin(), Zero.end(), out);
-  }
-  // magnitude = m 2^-shift exactly, so magnitude x 100 = (m x 100) 2^-shift:
-  // its whole part, and the remainder that decides the rounding.
-  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-  const int shift = 1075 - static_cast<int>(bits >> 52);
-  const std::uint64_t scaled = m * 100;
-  std::uint64_t hundredths = scaled >> shift;
-  const std::uint64_t remainder = scaled & ((std::uint64_t{1} << shift) - 1);
-  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-  const std::uint64_t distance = remainder > half ? remainder - half : half - remainder;
-  if (distance >> (shift - DecidingMarginBits) == 0) return nullptr;  // too near one half
-  hundredths += remainder > half ? 1 : 0;                             // half away from zero
-  if (value < 0 && hundredths != 0) *out++ = '-';                     // a value that rounds to zero loses its sign
-  const auto whole = static_cast<unsigned>(hundredths / 100);
-  const auto cents = static_cast<unsigned>(hundredths % 100);
+  const double scaled = magnitude * 100;
+  auto hundredths = static_cast<std::uint32_t>(scaled);              // its whole part
+  const double fraction = scaled - static_cast<double>(hundredths);  // exact
+  if (std::fabs(fraction - 0.5) <= DecidingMargin) return nullptr;   // too near one half
+  hundredths += fraction > 0.5 ? 1 : 0;                              // half away from zero
+  if (value < 0 && hundredths != 0) *out++ = '-';                    // a value that rounds to zero loses its sign
+  const std::uint32_t whole = hundredths / 100, cents = hundredths % 100;
   if (whole >= 100) {
     if (whole >= 1000) *out++ = '1';  // 999.995 and above round to 1000.00
     *out++ = static_cast<char>('0' + whole / 100 % 10);
