@@ -25,14 +25,15 @@ constexpr char LF = LineBreak[1];
 // one-byte reads need no reloads between the stores.
 class TLineText {
 public:
-  explicit TLineText(TGrowingText& buffer) : Buffer(buffer), End(Bytes()) {}
+  explicit TLineText(TGrowingText& buffer)
+      : Buffer(buffer), Start(Bytes()), End(Start), Limit(Start + buffer.Capacity()) {}
   // Room for `count` more bytes.
   [[gnu::always_inline]] void Reserve(std::size_t count) {
-    if (count > Buffer.Capacity() - Length()) Grow(count);
+    if (count > static_cast<std::size_t>(Limit - End)) Grow(count);
   }
   [[gnu::always_inline]] void Append(char c) { *End++ = static_cast<char8_t>(c); }
-  bool Empty() const { return End == Bytes(); }
-  void Clear() { End = Bytes(); }
+  bool Empty() const { return End == Start; }
+  void Clear() { End = Start; }
   // The text, and the buffer's size set to its length.
   std::string_view Text() {
     Buffer.SetSize(Length());
@@ -41,14 +42,18 @@ public:
 
 private:
   char8_t* Bytes() const { return reinterpret_cast<char8_t*>(Buffer.Data()); }
-  std::size_t Length() const { return static_cast<std::size_t>(End - Bytes()); }
+  std::size_t Length() const { return static_cast<std::size_t>(End - Start); }
   void Grow(std::size_t count) {
     Buffer.SetSize(Length());
     Buffer.Reserve(count);
-    End = Bytes() + Buffer.Size();
+    Start = Bytes();
+    End = Start + Buffer.Size();
+    Limit = Start + Buffer.Capacity();
   }
   TGrowingText& Buffer;
-  char8_t* End;  // after the last byte
+  char8_t* Start;  // the buffer's bytes, up to Limit
+  char8_t* End;    // after the last byte
+  char8_t* Limit;
 };
 
 namespace {
@@ -213,13 +218,21 @@ constexpr unsigned LetterPair(char first, char second) {
 }
 constexpr unsigned KeywordPair(std::size_t i) { return LetterPair(Keywords[i][0], Keywords[i][1]); }
 
+// UpperCaseChar of every byte, looked up.
+constexpr std::array<char, 256> UpperCaseChars = [] {
+  std::array<char, 256> upper{};
+  for (int c = 0; c < 256; ++c) upper[c] = UpperCaseChar(static_cast<char>(c));
+  return upper;
+}();
+
 }  // namespace
 
 int KeywordIndex(std::string_view token) {
   // Every keyword has two letters, so a token of any other length is none.
   static_assert(std::all_of(Keywords.begin(), Keywords.end(), [](std::string_view k) { return k.size() == 2; }));
   if (token.size() != 2) return -1;
-  switch (LetterPair(UpperCaseChar(token[0]), UpperCaseChar(token[1]))) {
+  switch (LetterPair(UpperCaseChars[static_cast<unsigned char>(token[0])],
+                     UpperCaseChars[static_cast<unsigned char>(token[1])])) {
     case KeywordPair(0): return 1;
     case KeywordPair(1): return 2;
     case KeywordPair(2): return 3;

@@ -12,31 +12,43 @@ namespace {
 
 constexpr char CR = 13, LF = 10;
 
-}  // namespace
-
-void WriteLine(TStream& stream, std::string_view text) {
-  TWriteCursor out(stream);
-  if (text.size() + 2 <= out.Room()) {  // the usual case: the line and its break fit in the buffer
-    for (const char c : text) out.WriteInRoom(c);
-    out.WriteInRoom(CR);
-    out.WriteInRoom(LF);
-    return;
+// The pieces' bytes through `write`, upper-cased where asked, then CR and LF.
+template <typename TWrite>
+[[gnu::always_inline]] inline void WritePieces(std::initializer_list<TLinePiece> pieces, TWrite write) {
+  for (const TLinePiece& piece : pieces) {
+    if (piece.UpperCased)
+      for (const char c : piece.Text) write(UpperCaseChar(c));
+    else
+      for (const char c : piece.Text) write(c);
   }
-  for (const char c : text) out.Write(c);
-  out.Write(CR);
-  out.Write(LF);
+  write(CR);
+  write(LF);
 }
+
+}  // namespace
 
 void WriteLine(TStream& stream, std::initializer_list<TLinePiece> pieces) {
   TWriteCursor out(stream);
-  for (const TLinePiece& piece : pieces) {
-    if (piece.UpperCased)
-      for (const char c : piece.Text) out.Write(UpperCaseChar(c));
-    else
-      for (const char c : piece.Text) out.Write(c);
-  }
-  out.Write(CR);
-  out.Write(LF);
+  std::size_t size = 2;  // the line break
+  for (const TLinePiece& piece : pieces) size += piece.Text.size();
+  if (size <= out.Room())  // the usual case: the line fits in the buffer
+    WritePieces(pieces, [&out](char c) { out.WriteInRoom(c); });
+  else
+    WritePieces(pieces, [&out](char c) { out.Write(c); });
+}
+
+// The usual case, a line that fits in the buffer, in a loop of its own.
+void WriteLine(TStream& stream, std::string_view text) {
+  {
+    TWriteCursor out(stream);
+    if (text.size() + 2 <= out.Room()) {
+      for (const char c : text) out.WriteInRoom(c);
+      out.WriteInRoom(CR);
+      out.WriteInRoom(LF);
+      return;
+    }
+  }  // the cursor gives the position back before the general case takes its own
+  WriteLine(stream, {{text}});
 }
 
 TGrowingText::~TGrowingText() { std::free(FData); }

@@ -101,12 +101,18 @@ TEST(ParseAirspacesTest, RecordsFillTheAirspaceOfTheirBlock) {
   EXPECT_EQ(list[1].Name, "second");
 }
 
+std::string Repeated(const std::string& text, int count) {
+  std::string result;
+  for (int i = 0; i < count; ++i) result += text;
+  return result;
+}
+
 TEST(ParseAirspacesTest, BlocksAndNames) {
   const struct {
     const char* Title;
     std::string Input;
     std::size_t Count;
-    const char* FirstClass;
+    std::string FirstClass;
     std::string FirstName;
     std::size_t FirstPoints;
   } cases[] = {
@@ -131,6 +137,10 @@ TEST(ParseAirspacesTest, BlocksAndNames) {
       {"a long AN line after a short one", "AN a\r\nAN " + std::string(70000, 'x') + "\r\n", 1, "",
        "a " + std::string(70000, 'x'), 0},
       {"a long AN line of blanks", "AN  " + std::string(70000, ' ') + "b\r\nAN c\r\n", 1, "", "b c", 0},
+      // Long classes and borders move into the list whole.
+      {"a long class", "AC " + std::string(70000, 'c') + "\r\nAN n\r\n", 1, std::string(70000, 'c'), "n", 0},
+      {"a long border", "AC R\r\n" + Repeated("DP 1:0:0 N 2:0:0 E\r\n", 20000) + "\r\nAC Q\r\nDP 1:0:0 N 2:0:0 E\r\n",
+       2, "R", "", 20000},
   };
   for (const auto& c : cases) {
     const TAirspaceList list = Parse(c.Input);

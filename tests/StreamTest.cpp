@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Errors.h"
+#include "Utils.h"
 #include "platform/Files.h"
 #include "platform/Streams.h"
 
@@ -60,6 +61,19 @@ TEST(StreamTest, LargeCallsCrossBufferBoundaries) {
   EXPECT_EQ(out.Write(data.data(), data.size()), data.size());
   out.Flush();
   EXPECT_EQ(out.Data(), data);
+}
+
+// Lines reach the stream whole whatever its buffer: inside one buffer, the
+// usual case, or across its ends.
+TEST(StreamTest, LinesCrossBufferBoundaries) {
+  for (std::size_t size = 1; size <= 9; ++size) {
+    TMemoryStream out("", size);
+    WriteLine(out, "abcdefghijkl");
+    WriteLine(out, {{"ab"}, {"cd", true}, {""}, {"ef"}});
+    WriteLine(out, "x");
+    out.Flush();
+    EXPECT_EQ(out.Data(), "abcdefghijkl\r\nabCDef\r\nx\r\n") << "buffer size " << size;
+  }
 }
 
 TEST(StreamTest, FirstWriteFailureIsKeptAndLaterWritesRefused) {
