@@ -107,7 +107,7 @@ if [ "$callgrind" = yes ]; then
   instructions=$(awk -v i="$count" -v b="$(stat -c %s "$f")" 'BEGIN { printf "%.1f", i / b }')
 fi
 
-slowest=$(for shape in "${shapes[@]}"; do echo "${speed[$shape]} $shape"; done | sort -n | head -n 1)
+slowest=$(for shape in "${shapes[@]}"; do echo "${speed[$shape]} $shape"; done | sort -n | sed -n 1p)
 figure() { printf "%-48s %-26s %s\n" "$1" "$2" "$3"; }
 echo
 figure "figure ($large MB polygons unless named)" "measured" "target"
