@@ -294,14 +294,14 @@ namespace {
 // "00" to "99", two bytes each.
 constexpr std::array<char, 200> DigitPairs = [] {
   std::array<char, 200> pairs{};
-  for (int i = 0; i < 100; ++i) {
+  for (std::size_t i = 0; i < 100; ++i) {
     pairs[2 * i] = static_cast<char>('0' + i / 10);
     pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
   }
   return pairs;
 }();
 
-char* TwoDigits(char* out, unsigned value) {
+char* TwoDigits(char* out, std::size_t value) {
   out[0] = DigitPairs[2 * value];
   out[1] = DigitPairs[2 * value + 1];
   return out + 2;
