@@ -184,7 +184,8 @@ class TUsualForm {
 public:
   explicit TUsualForm(std::string_view text) : C(text.data()), End(text.data() + text.size()) {}
 
-  bool Read(double& latitude, double& longitude) {
+  // Inlined whole, so that the position stays in a register.
+  [[gnu::always_inline]] bool Read(double& latitude, double& longitude) {
     std::array<double, SlotCount> slots{};
     SkipBlanks();
     if (!ReadDegrees(&slots[0])) return false;
@@ -200,7 +201,7 @@ public:
 private:
   static constexpr std::size_t MaxWholeDigits = 15;  // exact in a double
 
-  void SkipBlanks() {
+  [[gnu::always_inline]] void SkipBlanks() {
     while (C != End && *C == ' ') ++C;
   }
   static bool IsDigit(char c) { return DigitValue(c) <= 9; }
@@ -208,7 +209,7 @@ private:
   static unsigned DigitValue(char c) { return static_cast<unsigned char>(c) - unsigned{'0'}; }
 
   // Up to three numbers joined by colons into `dms`.
-  bool ReadDegrees(double* dms) {
+  [[gnu::always_inline]] bool ReadDegrees(double* dms) {
     for (int i = 0; i < 3; ++i) {
       if (!ReadNumber(dms[i])) return false;
       if (C == End || *C != ':') return true;
@@ -219,13 +220,10 @@ private:
 
   // Digits, and a point with more digits; a whole number below 10^15 is its
   // digits' sum, which is what the number conversion gives.
-  bool ReadNumber(double& number) {
+  [[gnu::always_inline]] bool ReadNumber(double& number) {
+    if (ReadShortWholeNumber(number)) return true;
     const char* const first = C;
     std::uint64_t whole = 0;
-    if (End - C >= 2 && DigitValue(C[0]) <= 9 && DigitValue(C[1]) <= 9) {  // the usual two digits at once
-      whole = DigitValue(C[0]) * 10 + DigitValue(C[1]);
-      C += 2;
-    }
     for (unsigned digit; C != End && (digit = DigitValue(*C)) <= 9; ++C) whole = whole * 10 + digit;
     if (C == first) return false;
     const auto length = static_cast<std::size_t>(C - first);
@@ -241,8 +239,32 @@ private:
     return true;
   }
 
+  // The usual number, one to three digits and no point, where four bytes
+  // are left: read with no check of the end per byte.
+  [[gnu::always_inline]] bool ReadShortWholeNumber(double& number) {
+    if (End - C < 4) return false;
+    const auto ends = [](char c) { return DigitValue(c) > 9 && c != '.'; };
+    const unsigned first = DigitValue(C[0]), second = DigitValue(C[1]), third = DigitValue(C[2]);
+    unsigned value;
+    if (first > 9) return false;
+    if (ends(C[1])) {
+      value = first;
+      C += 1;
+    } else if (second <= 9 && ends(C[2])) {
+      value = first * 10 + second;
+      C += 2;
+    } else if (second <= 9 && third <= 9 && ends(C[3])) {
+      value = first * 100 + second * 10 + third;
+      C += 3;
+    } else {
+      return false;
+    }
+    number = value;
+    return true;
+  }
+
   // One of the two letters, in either case, with the blanks around it.
-  TRole ReadLetter(TRole positive, TRole negative) {
+  [[gnu::always_inline]] TRole ReadLetter(TRole positive, TRole negative) {
     SkipBlanks();
     if (C == End) return TRole::Other;
     const TRole letter = CoordinateRoles[static_cast<unsigned char>(*C)];
