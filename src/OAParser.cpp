@@ -62,7 +62,7 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 // What a byte does in a physical line: kept, a delimiter (dropped before
 // the first kept byte), the start of a comment, or a line break.
-enum class TByteClass : unsigned char { Kept, Blank, OtherDelimiter, Comment, Break };
+enum class TByteClass : unsigned char { Kept, Blank, OtherDelimiter, Comment, Break };  // Kept and Blank first
 constexpr std::array<TByteClass, 256> ByteClasses = [] {
   std::array<TByteClass, 256> classes{};
   for (int c = 0; c < 256; ++c) {
@@ -119,9 +119,10 @@ TStep ReadPhysicalLine(TReadCursor& input, TLineText& text, char c, TLineEnds& e
       const TByteClass kind = ByteClasses[static_cast<unsigned char>(c)];
       if (kind == TByteClass::Kept) [[likely]] {
         text.Append(c);
-        // The run of kept bytes that follows, the bulk of every line.
+        // The run of kept bytes and blanks that follows, the bulk of every
+        // line: after a kept byte, a blank is kept as well.
         const bool stopped = input.ReadBufferedWhile([&](char next) {
-          if (ByteClasses[static_cast<unsigned char>(next)] != TByteClass::Kept) {
+          if (ByteClasses[static_cast<unsigned char>(next)] > TByteClass::Blank) {
             c = next;
             return false;
           }
