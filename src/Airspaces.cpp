@@ -61,9 +61,12 @@ constexpr std::array<TRole, 256> CoordinateRoles = [] {
 // once; the last hemisphere letter decides the sign of the whole coordinate.
 // Numbers near the top of the double range can sum beyond it; such a
 // coordinate fails rather than reach the output as an infinity.
-double Coordinate(const double* dms, TRole letter, TRole negative) {
+[[noreturn]] void SumOverflows() { throw EOverflow("Floating point overflow"); }
+
+[[gnu::always_inline]] inline double Coordinate(const double* dms, TRole letter, TRole negative) {
   const double sum = SexagesimalToDouble(dms[0], dms[1], dms[2]);
-  if (!std::isfinite(sum)) throw EOverflow("Floating point overflow");
+  if (!std::isfinite(sum)) [[unlikely]]
+    SumOverflows();
   if (letter == TRole::Other) return sum;
   return letter == negative ? -std::fabs(sum) : std::fabs(sum);
 }
