@@ -66,5 +66,5 @@ else
 fi
 
 if [ "$platform" = windows ]; then
-  bash toolchains/windows-runs.sh "$program"
+  bash toolchains/windows-runs.sh "$program" "$reference/TARNEL"
 fi

@@ -3,9 +3,13 @@
 # their reports, byte for byte where Windows fixes them. The system's own
 # error texts are only checked to be there: wine words them otherwise.
 #
-#   bash toolchains/windows-runs.sh build-windows/TARNEL.exe
+#   bash toolchains/windows-runs.sh build-windows/TARNEL.exe build/TARNEL
+#
+# The second program is the native build: where both fail the same way,
+# TARNEL.exe must print the very bytes it prints.
 set -euo pipefail
 program=$(realpath "$1")
+native=$(realpath "$2")
 export WINEDEBUG=-all
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -32,6 +36,14 @@ run() {
   out=$(contents out.txt) out=${out%x}
   err=$(contents err.txt) err=${err%x}
 }
+# native ARGS...: sets expected to the native build's exit code and console
+# text, as "code|text"
+native() {
+  local code=0 text
+  "$native" "$@" >native.txt 2>/dev/null || code=$?
+  text=$(contents native.txt)
+  expected="$code|${text%x}"
+}
 report() {  # the report of CLASS at PLACE with MESSAGE, and an x
   printf 'Exception %s in module TARNEL.exe at %s.\r\n%s\r\n\r\nx' "$1" "$2" "$3"
 }
@@ -43,11 +55,13 @@ run
 check "no arguments" "1|$banner"$'Error: Arguments missing...\r\nUsage: TARNEL <input-file[.oa]> <output-file[.zrn]>\r\n\r\n' "$code|$out"
 run in.oa
 check "one argument" "1|$banner"$'Error: Arguments missing...\r\nUsage: TARNEL <input-file[.oa]> <output-file[.zrn]>\r\n\r\n' "$code|$out"
+native missing.oa new.zrn
 run missing.oa new.zrn
-check "missing input" "1|$banner"$'Error: The specified input file doesn\'t exist...\r\n|no output' \
+check "missing input: as the native build says it" "$expected|no output" \
   "$code|$out|$([ -e new.zrn ] && echo output || echo no output)"
+native folder.oa new.zrn
 run folder.oa new.zrn
-check "directory as input" "1|$banner"$'Error: The specified input file doesn\'t exist...\r\n' "$code|$out"
+check "directory as input: as the native build says it" "$expected" "$code|$out"
 
 run in.oa out.zrn
 check "conversion" "0|$banner|" "$code|$out|$err"

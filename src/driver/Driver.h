@@ -25,8 +25,8 @@ constexpr const char* BannerLines[] = {
 // its message when the arguments are missing or the input does not exist.
 void StartUp(int argc, const char* const* argv);
 
-// Parses the whole input, then writes every airspace in input order,
-// releasing each after it is written: ConvertAirspaces on the driver's streams.
+// Parses the whole input, then writes every airspace in input order:
+// ConvertAirspaces on the driver's streams.
 void Convert();
 void ConvertAirspaces(TStream& input, TStream& output);
 
