@@ -225,7 +225,6 @@ private:
   // Digits, and a point with more digits; a whole number below 10^15 is its
   // digits' sum, which is what the number conversion gives.
   [[gnu::always_inline]] bool ReadNumber(double& number) {
-    if (ReadShortWholeNumber(number)) return true;
     const char* const first = C;
     std::uint64_t whole = 0;
     for (unsigned digit; C != End && (digit = DigitValue(*C)) <= 9; ++C) whole = whole * 10 + digit;
@@ -265,30 +264,6 @@ private:
     dms[1] = digits[0] * 10 + digits[1];
     dms[2] = digits[2] * 10 + digits[3];
     C = p + 5;
-    return true;
-  }
-
-  // The usual number, one to three digits and no point, where four bytes
-  // are left: read with no check of the end per byte.
-  [[gnu::always_inline]] bool ReadShortWholeNumber(double& number) {
-    if (End - C < 4) return false;
-    const auto ends = [](char c) { return DigitValue(c) > 9 && c != '.'; };
-    const unsigned first = DigitValue(C[0]), second = DigitValue(C[1]), third = DigitValue(C[2]);
-    unsigned value;
-    if (first > 9) return false;
-    if (ends(C[1])) {
-      value = first;
-      C += 1;
-    } else if (second <= 9 && ends(C[2])) {
-      value = first * 10 + second;
-      C += 2;
-    } else if (second <= 9 && third <= 9 && ends(C[3])) {
-      value = first * 100 + second * 10 + third;
-      C += 3;
-    } else {
-      return false;
-    }
-    number = value;
     return true;
   }
 
