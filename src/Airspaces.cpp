@@ -418,17 +418,28 @@ constexpr auto Opening = TemplateParts<3>(OpeningTemplate);
 
 constexpr auto Point = TemplateParts<2>(PointTemplate);
 
-// The point line laid out in place where both numbers take the fast "%f"
-// path, the usual case; else in pieces.
+// The longest point line the fast "%f" path makes: the template less its two
+// "%f", and two numbers.
+constexpr std::size_t MaxPointText = PointTemplate.size() - 4 + 2 * MaxFastText;
+
+// The point line straight into the stream where both numbers take the fast
+// "%f" path, the usual case; else false, with nothing written.
 bool WritePointFast(const TGeographicPoint& point, TStream& stream) {
-  std::array<char, PointTemplate.size() + 2 * MaxFastText> text;
-  char* out = std::copy(Point[0].begin(), Point[0].end(), text.data());
-  out = TwoDecimalsFast(out, point.Latitude);
-  if (out == nullptr) return false;
-  out = std::copy(Point[1].begin(), Point[1].end(), out);
-  out = TwoDecimalsFast(out, point.Longitude);
-  if (out == nullptr) return false;
-  out = std::copy(Point[2].begin(), Point[2].end(), out);
+  THundredths latitude, longitude;
+  if (!RoundToHundredthsFast(point.Latitude, latitude) || !RoundToHundredthsFast(point.Longitude, longitude))
+    return false;
+  const auto fill = [&](auto put) {
+    for (const char c : Point[0]) put(c);
+    PutHundredths(latitude, put);
+    for (const char c : Point[1]) put(c);
+    PutHundredths(longitude, put);
+    for (const char c : Point[2]) put(c);
+  };
+  if (WriteLineInRoom(stream, MaxPointText, fill)) return true;
+  // Near the end of the buffer: the line laid out first, then written as any.
+  std::array<char, MaxPointText> text;
+  char* out = text.data();
+  fill([&out](char c) { *out++ = c; });
   WriteLine(stream, std::string_view(text.data(), static_cast<std::size_t>(out - text.data())));
   return true;
 }

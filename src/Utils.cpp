@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr char CR = 13, LF = 10;
+constexpr char CR = OutputLineBreak[0], LF = OutputLineBreak[1];
 
 // The pieces' bytes through `write`, upper-cased where asked, then CR and LF.
 template <typename TWrite>

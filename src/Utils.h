@@ -8,7 +8,10 @@
 #include <string_view>
 #include <utility>
 
-class TStream;
+#include "platform/Streams.h"
+
+// Every output line ends so.
+constexpr std::string_view OutputLineBreak = "\r\n";
 
 // "a" to "z" become "A" to "Z"; every other byte, those above 127 included,
 // stays as it is.
@@ -25,6 +28,21 @@ struct TLinePiece {
   bool UpperCased = false;
 };
 void WriteLine(TStream& stream, std::initializer_list<TLinePiece> pieces);
+
+// A line of at most maxSize bytes, which `fill` hands one by one to the
+// function it is given, then the line break: written straight into the
+// stream's buffer, still one byte per write, with no copy of the line and one
+// room check. False, with nothing written, where the buffer has no room for
+// the whole line; the caller then writes it by WriteLine.
+template <typename TFill>
+[[gnu::always_inline]] inline bool WriteLineInRoom(TStream& stream, std::size_t maxSize, TFill fill) {
+  TWriteCursor out(stream);
+  if (out.Room() < maxSize + OutputLineBreak.size()) return false;
+  const auto put = [&out](char c) { out.WriteInRoom(c); };
+  fill(put);
+  for (const char c : OutputLineBreak) put(c);
+  return true;
+}
 
 // A text that grows in place where the allocator can (std::realloc, which
 // for large blocks remaps their pages): a line or name of many megabytes

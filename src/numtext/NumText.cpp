@@ -289,47 +289,23 @@ static_assert(FastValueLimit * 100 < 0x1p17, "the product's rounding is at most 
 
 }  // namespace
 
-namespace {
-
-// "00" to "99", two bytes each.
-constexpr std::array<char, 200> DigitPairs = [] {
-  std::array<char, 200> pairs{};
-  for (std::size_t i = 0; i < 100; ++i) {
-    pairs[2 * i] = static_cast<char>('0' + i / 10);
-    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-  }
-  return pairs;
-}();
-
-char* TwoDigits(char* out, std::size_t value) {
-  out[0] = DigitPairs[2 * value];
-  out[1] = DigitPairs[2 * value + 1];
-  return out + 2;
+bool RoundToHundredthsFast(double value, THundredths& hundredths) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < FastValueLimit)) return false;  // NaN included
+  const double scaled = magnitude * 100;
+  auto count = static_cast<std::uint32_t>(scaled);                // its whole part
+  const double fraction = scaled - static_cast<double>(count);    // exact
+  if (std::fabs(fraction - 0.5) <= DecidingMargin) return false;  // too near one half
+  count += fraction > 0.5 ? 1 : 0;                                // half away from zero
+  hundredths = {count, value < 0 && count != 0};                  // a value that rounds to zero loses its sign
+  return true;
 }
 
-}  // namespace
-
 char* TwoDecimalsFast(char* out, double value) {
-  const double magnitude = std::fabs(value);
-  if (!(magnitude < FastValueLimit)) return nullptr;  // NaN included
-  const double scaled = magnitude * 100;
-  auto hundredths = static_cast<std::uint32_t>(scaled);              // its whole part
-  const double fraction = scaled - static_cast<double>(hundredths);  // exact
-  if (std::fabs(fraction - 0.5) <= DecidingMargin) return nullptr;   // too near one half
-  hundredths += fraction > 0.5 ? 1 : 0;                              // half away from zero
-  if (value < 0 && hundredths != 0) *out++ = '-';                    // a value that rounds to zero loses its sign
-  const std::uint32_t whole = hundredths / 100, cents = hundredths % 100;
-  if (whole >= 100) {
-    if (whole >= 1000) *out++ = '1';  // 999.995 and above round to 1000.00
-    *out++ = static_cast<char>('0' + whole / 100 % 10);
-    out = TwoDigits(out, whole % 100);
-  } else if (whole >= 10) {
-    out = TwoDigits(out, whole);
-  } else {
-    *out++ = static_cast<char>('0' + whole);
-  }
-  *out++ = DecimalSeparator;
-  return TwoDigits(out, cents);
+  THundredths hundredths;
+  if (!RoundToHundredthsFast(value, hundredths)) return nullptr;
+  PutHundredths(hundredths, [&out](char c) { *out++ = c; });
+  return out;
 }
 
 bool AppendTwoDecimalsFast(std::string& text, double value) {

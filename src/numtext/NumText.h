@@ -2,6 +2,7 @@
 // fixed-point texts, to the digit and independent of the C locale.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -56,6 +57,58 @@ bool AppendTwoDecimalsFast(std::string& text, double value);
 // or nullptr where the expansion could decide.
 constexpr std::size_t MaxFastText = 8;  // "-1000.00"
 char* TwoDecimalsFast(char* out, double value);
+
+// The same in two steps, for a caller that writes the text elsewhere: the
+// value rounded to hundredths, false where TwoDecimalsFast gives nullptr; then
+// the text of the hundredths, each byte handed to `put`.
+struct THundredths {
+  std::uint32_t Count;  // of the magnitude, below 100,000
+  bool Negative;
+};
+bool RoundToHundredthsFast(double value, THundredths& hundredths);
+
+// "00" to "99", two bytes each.
+inline constexpr std::array<char, 200> DigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// n / 100 by one multiplication, so that no compiler leaves a division in
+// the loop: 2^37 / 100 rounded up exceeds it by 28 / 100, which times any n
+// below 2^32 stays under 2^37 / 100, so the floor is exact for every n.
+constexpr std::uint32_t Hundredth(std::uint32_t n) {
+  return static_cast<std::uint32_t>(n * std::uint64_t{1374389535} >> 37);
+}
+
+template <typename TPut>
+[[gnu::always_inline]] inline void PutHundredths(THundredths hundredths, TPut put) {
+  const auto putPair = [&put](std::uint32_t pair) {
+    put(DigitPairs[2 * pair]);
+    put(DigitPairs[2 * pair + 1]);
+  };
+  if (hundredths.Negative) put('-');
+  const std::uint32_t whole = Hundredth(hundredths.Count), cents = hundredths.Count - 100 * whole;
+  if (whole >= 100) {
+    const std::uint32_t hundreds = Hundredth(whole);  // 10 for 1000, from 999.995 and above
+    if (hundreds == 10) {
+      put('1');
+      put('0');
+    } else {
+      put(static_cast<char>('0' + hundreds));
+    }
+    putPair(whole - 100 * hundreds);
+  } else if (whole >= 10) {
+    putPair(whole);
+  } else {
+    put(static_cast<char>('0' + whole));
+  }
+  put(DecimalSeparator);
+  putPair(cents);
+}
 
 // The pin text's conversion.
 constexpr int PinPrecision = 15;
