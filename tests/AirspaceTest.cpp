@@ -12,8 +12,8 @@
 
 namespace {
 
-std::string Markup(const TAirspace& airspace) {
-  TMemoryStream stream;
+std::string Markup(const TAirspace& airspace, std::size_t bufferSize = TStream::DefaultBufferSize) {
+  TMemoryStream stream("", bufferSize);
   WriteAirspace(airspace, stream);
   stream.Flush();
   return stream.Data();
@@ -32,6 +32,20 @@ TEST(WriteAirspaceTest, TwoPointExample) {
             "      <point lat=\"50.52\" lon=\"14.36\"/>\r\n"
             "    </border>\r\n"
             "  </airspace>\r\n");
+}
+
+// Point lines are laid out in the output buffer where it has room for them
+// and in pieces where it has not: the bytes are the same either way.
+TEST(WriteAirspaceTest, SameBytesWhateverTheBufferSize) {
+  TAirspace airspace;
+  airspace.AirspaceClass = "R";
+  airspace.Name = "Test Area";
+  for (const char* point : {"50:30:00 N 014:20:00 E", "0:0:18 S 179:59:59 W", "12:34:56.7 N 0:0:0 W",
+                            "999.999 N 0.005 E", "0.125 S 0.135 E"})
+    airspace.AddBorderPoint(point);
+  const std::string expected = Markup(airspace);
+  for (std::size_t size = 1; size <= expected.size() + 1; ++size)
+    ASSERT_EQ(Markup(airspace, size), expected) << "buffer of " << size;
 }
 
 TEST(WriteAirspaceTest, NoBorderLinesWithoutPoints) {
