@@ -78,6 +78,8 @@ constexpr std::array<TByteClass, 256> ByteClasses = [] {
   return classes;
 }();
 
+static_assert(ByteClasses[TStream::EndMark] > TByteClass::Blank, "the stream's end mark stops a run");
+
 // How the bytes of a physical line ended.
 enum class TStep { LineEnd, CommentStart, InputEnd };
 
@@ -121,14 +123,9 @@ TStep ReadPhysicalLine(TReadCursor& input, TLineText& text, char c, TLineEnds& e
         text.Append(c);
         // The run of kept bytes and blanks that follows, the bulk of every
         // line: after a kept byte, a blank is kept as well.
-        const bool stopped = input.ReadBufferedWhile([&](char next) {
-          if (ByteClasses[static_cast<unsigned char>(next)] > TByteClass::Blank) {
-            c = next;
-            return false;
-          }
-          text.Append(next);
-          return true;
-        });
+        const bool stopped = input.ReadBufferedUntil(
+            [](char next) { return ByteClasses[static_cast<unsigned char>(next)] > TByteClass::Blank; },
+            [&text](char next) { text.Append(next); }, c);
         if (!stopped) break;
         continue;
       }

@@ -12,8 +12,9 @@ void TStream::Fail(int error) {
 
 bool TStream::Refill() {
   if (AtEnd) return false;
-  ReadBuffer.resize(BufferSize);
-  const std::size_t got = ReadRaw(reinterpret_cast<char*>(ReadBuffer.data()), ReadBuffer.size());
+  ReadBuffer.resize(BufferSize + 1);
+  const std::size_t got = ReadRaw(reinterpret_cast<char*>(ReadBuffer.data()), BufferSize);
+  ReadBuffer[got] = EndMark;
   ReadCur = ReadBuffer.data();
   ReadLimit = ReadCur + got;
   AtEnd = got == 0;

@@ -35,6 +35,11 @@ public:
     return 1;
   }
 
+  // The byte just past the buffered input, always there: a loop that stops
+  // at a line feed anyway needs no check of the buffer's end inside it (see
+  // TReadCursor::ReadBufferedUntil).
+  static constexpr char8_t EndMark = u8'\n';
+
   // Hands every buffered byte to the file; false if any write has failed.
   bool Flush();
 
@@ -62,9 +67,10 @@ private:
   // The buffers hold char8_t, which unlike char cannot alias the buffer
   // pointers: a one-byte write then needs no reload of WriteCur.
   std::size_t BufferSize;
-  std::vector<char8_t> ReadBuffer;
-  const char8_t* ReadCur = nullptr;  // the next byte to read
-  const char8_t* ReadLimit = nullptr;
+  std::vector<char8_t> ReadBuffer;                  // the input, then EndMark
+  static constexpr char8_t NoInput[1] = {EndMark};  // the buffer before the first read
+  const char8_t* ReadCur = NoInput;                 // the next byte to read
+  const char8_t* ReadLimit = NoInput;
   bool AtEnd = false;
   std::vector<char8_t> WriteBuffer;
   char8_t* WriteCur = nullptr;  // where the next byte goes; no room once failed
@@ -97,20 +103,32 @@ public:
     c = static_cast<char>(*Cur++);
     return true;
   }
-  // ReadBuffered in a loop, each byte handed to `take` until it returns
-  // false; true if it did, false where the buffered bytes ran out first.
-  template <typename TTake>
-  [[gnu::always_inline]] bool ReadBufferedWhile(TTake take) {
+  // ReadBuffered in a loop up to the first byte that `stops` holds, each
+  // byte before it handed to `take`: true with that byte read into `c`, false
+  // where the buffered bytes ran out first. `stops` must hold for
+  // TStream::EndMark, which ends the loop at the end of the buffered bytes
+  // with no check of its own.
+  template <typename TStops, typename TTake>
+  [[gnu::always_inline]] bool ReadBufferedUntil(TStops stops, TTake take, char& c) {
     const char8_t* cur = Cur;
-    const char8_t* const limit = Limit;
-    while (cur != limit) {
-      if (!take(static_cast<char>(*cur++))) {
-        Cur = cur;
-        return true;
+    // Four bytes a pass, still one at a time: a byte that does not stop the
+    // loop is not EndMark, so the byte after it is there to be looked at.
+    const auto kept = [&](int i) {
+      if (stops(static_cast<char>(cur[i]))) {
+        cur += i;
+        return false;
       }
+      take(static_cast<char>(cur[i]));
+      return true;
+    };
+    while (kept(0) && kept(1) && kept(2) && kept(3)) cur += 4;
+    if (cur == Limit) {
+      Cur = cur;
+      return false;
     }
-    Cur = cur;
-    return false;
+    c = static_cast<char>(*cur);
+    Cur = cur + 1;
+    return true;
   }
   // How many bytes ReadBuffered gives before it returns false.
   std::size_t Buffered() const { return static_cast<std::size_t>(Limit - Cur); }
