@@ -214,38 +214,24 @@ void AppendExponentForm(std::string& text, const TDecimalForm& form) {
 }
 
 // Sign, integer part ("0" when N is 0 or less, the first N digits padded
-// with zeros otherwise), then the separator and exactly `digits` decimals.
-// The digits run out before the last decimal (rounding kept no more than
-// N + digits of them), so the text is written from its end: zeros for the
-// missing places, the digits, then zeros up to the front.
-void LayOutFixedForm(char* end, const TDecimalForm& form, int digits) {
-  const int places = std::max(form.Exponent, 1) + digits;
-  int zerosAtEnd = form.Exponent + digits - form.Count;
-  std::uint64_t rest = form.Significand;
-  int digitsLeft = form.Count;
-  char* out = end;
-  for (int place = 0; place < places; ++place) {
-    if (place == digits && digits > 0) *--out = DecimalSeparator;
-    if (zerosAtEnd > 0) {
-      *--out = '0';
-      --zerosAtEnd;
-    } else if (digitsLeft > 0) {
-      *--out = static_cast<char>('0' + rest % 10);
-      rest /= 10;
-      --digitsLeft;
-    } else {
-      *--out = '0';
-    }
-  }
-  if (form.Negative) *--out = '-';
-}
-
+// with zeros otherwise), then the separator and exactly `digits` decimals:
+// zeros, with the significand's digits at their places. Rounding kept no
+// more than N + digits of them, so the last lands on the last decimal at most.
 // Laid out in place: a copy from a scratch buffer would read back as words
 // what was just written as bytes, which stalls the processor.
 void AppendFixedForm(std::string& text, const TDecimalForm& form, int digits) {
-  const std::size_t length = (form.Negative ? 1 : 0) + std::max(form.Exponent, 1) + (digits > 0 ? 1 + digits : 0);
-  text.resize(text.size() + length);
-  LayOutFixedForm(text.data() + text.size(), form, digits);
+  const int whole = std::max(form.Exponent, 1);
+  const std::size_t length = (form.Negative ? 1 : 0) + whole + (digits > 0 ? 1 + digits : 0);
+  text.resize(text.size() + length, '0');
+  char* const first = text.data() + text.size() - length + (form.Negative ? 1 : 0);  // the integer's first place
+  if (form.Negative) first[-1] = '-';
+  if (digits > 0) first[whole] = DecimalSeparator;
+  std::uint64_t rest = form.Significand;
+  for (int i = form.Count - 1; i >= 0; --i) {
+    const int place = whole - form.Exponent + i;  // among the integer's and the decimals' places
+    first[place + (place >= whole ? 1 : 0)] = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
 }
 
 void AppendNonFinite(std::string& text, double value) {
