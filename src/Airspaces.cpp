@@ -248,22 +248,42 @@ private:
   [[gnu::always_inline]] bool ReadFixedDegrees(double* dms) {
     if (End - C < 10) return false;
     const char* p = C;
-    unsigned degrees = DigitValue(p[0]) * 10 + DigitValue(p[1]);
-    if (DigitValue(p[0]) > 9 || DigitValue(p[1]) > 9) return false;
-    if (p[2] != ':') {
-      if (DigitValue(p[2]) > 9 || p[3] != ':') return false;
-      degrees = degrees * 10 + DigitValue(p[2]);
+    unsigned hundreds = 0;
+    if (p[2] != ':') {  // ‹DDD:MM:SS›: its first digit, then the rest as ‹DD:MM:SS›
+      hundreds = DigitValue(p[0]);
+      if (hundreds > 9) return false;
       ++p;
     }
-    p += 3;  // at ‹MM:SS›
-    const unsigned digits[] = {DigitValue(p[0]), DigitValue(p[1]), DigitValue(p[3]), DigitValue(p[4])};
-    if (digits[0] > 9 || digits[1] > 9 || p[2] != ':' || digits[2] > 9 || digits[3] > 9) return false;
-    if (DigitValue(p[5]) <= 9 || p[5] == '.' || p[5] == ':')
-      return false;  // a longer number, a fraction, a fourth number
-    dms[0] = degrees;
-    dms[1] = digits[0] * 10 + digits[1];
-    dms[2] = digits[2] * 10 + digits[3];
-    C = p + 5;
+    unsigned pairs[3];
+    if (!ReadTwoDigitFields(p, pairs)) return false;
+    if (DigitValue(p[8]) <= 9 || p[8] == '.' || p[8] == ':') return false;  // a longer number, a fraction, a fourth number
+    dms[0] = hundreds * 100 + pairs[0];
+    dms[1] = pairs[1];
+    dms[2] = pairs[2];
+    C = p + 8;
+    return true;
+  }
+
+  // ‹NN:NN:NN› at p, the three numbers into `pairs`; the eight bytes are
+  // checked and summed as one word, low byte first on every machine.
+  static bool ReadTwoDigitFields(const char* p, unsigned* pairs) {
+    const auto byte = [p](int i) { return std::uint64_t{static_cast<unsigned char>(p[i])} << 8 * i; };
+    const std::uint64_t word =
+        byte(0) | byte(1) | byte(2) | byte(3) | byte(4) | byte(5) | byte(6) | byte(7);  // one load where it can
+    constexpr std::uint64_t ColonBytes = 0x0000FF0000FF0000;  // bytes 2 and 5
+    constexpr std::uint64_t Colons = 0x00003A00003A0000;
+    constexpr std::uint64_t Zeros = 0x3030003030003030;  // "0" at the digits' bytes
+    if ((word & ColonBytes) != Colons) return false;
+    // A byte is a digit where it differs from "0" in the low four bits only,
+    // by at most 9: then adding 6 leaves its high four bits empty.
+    const std::uint64_t values = (word ^ Zeros) & ~ColonBytes;
+    if (((values + 0x0606060606060606) | values) & 0xF0F0F0F0F0F0F0F0) return false;
+    // Ten times each byte, plus the next: bytes 0, 3 and 6 are the pairs'
+    // values, at most 99, so that no byte carries into the next.
+    const std::uint64_t sums = values * 10 + (values >> 8);
+    pairs[0] = static_cast<unsigned>(sums & 0xFF);
+    pairs[1] = static_cast<unsigned>(sums >> 24 & 0xFF);
+    pairs[2] = static_cast<unsigned>(sums >> 48 & 0xFF);
     return true;
   }
 
