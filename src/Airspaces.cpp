@@ -68,7 +68,10 @@ constexpr std::array<TRole, 256> CoordinateRoles = [] {
   if (!std::isfinite(sum)) [[unlikely]]
     SumOverflows();
   if (letter == TRole::Other) return sum;
-  return letter == negative ? -std::fabs(sum) : std::fabs(sum);
+  // The sign by a load, not a branch: the hemispheres of successive points
+  // can follow no pattern the processor could learn.
+  constexpr double Signs[] = {1, -1};
+  return std::copysign(sum, Signs[letter == negative]);
 }
 
 // The number text being collected, inline up to a usual length. While it is
@@ -247,13 +250,13 @@ private:
   // fixed places where ten bytes are left.
   [[gnu::always_inline]] bool ReadFixedDegrees(double* dms) {
     if (End - C < 10) return false;
-    const char* p = C;
-    unsigned hundreds = 0;
-    if (p[2] != ':') {  // ‹DDD:MM:SS›: its first digit, then the rest as ‹DD:MM:SS›
-      hundreds = DigitValue(p[0]);
-      if (hundreds > 9) return false;
-      ++p;
-    }
+    // ‹DDD:MM:SS› is its first digit, then the rest as ‹DD:MM:SS›; taken
+    // without a branch on the form, as longitudes mix both at random.
+    const bool threeDigits = C[2] != ':';
+    const unsigned first = DigitValue(C[0]);
+    if (threeDigits & (first > 9)) return false;
+    const unsigned hundreds = threeDigits ? first : 0;
+    const char* const p = C + threeDigits;
     unsigned pairs[3];
     if (!ReadTwoDigitFields(p, pairs)) return false;
     if (DigitValue(p[8]) <= 9 || p[8] == '.' || p[8] == ':') return false;  // a longer number, a fraction, a fourth number
@@ -448,19 +451,19 @@ bool WritePointFast(const TGeographicPoint& point, TStream& stream) {
   THundredths latitude, longitude;
   if (!RoundToHundredthsFast(point.Latitude, latitude) || !RoundToHundredthsFast(point.Longitude, longitude))
     return false;
-  const auto fill = [&](auto put) {
-    for (const char c : Point[0]) put(c);
-    PutHundredths(latitude, put);
-    for (const char c : Point[1]) put(c);
-    PutHundredths(longitude, put);
-    for (const char c : Point[2]) put(c);
+  const auto fill = [&](auto& out) {
+    for (const char c : Point[0]) out.WriteInRoom(c);
+    PutHundredths(latitude, out);
+    for (const char c : Point[1]) out.WriteInRoom(c);
+    PutHundredths(longitude, out);
+    for (const char c : Point[2]) out.WriteInRoom(c);
   };
   if (WriteLineInRoom(stream, MaxPointText, fill)) return true;
   // Near the end of the buffer: the line laid out first, then written as any.
   std::array<char, MaxPointText> text;
-  char* out = text.data();
-  fill([&out](char c) { *out++ = c; });
-  WriteLine(stream, std::string_view(text.data(), static_cast<std::size_t>(out - text.data())));
+  TTextCursor out{text.data()};
+  fill(out);
+  WriteLine(stream, std::string_view(text.data(), static_cast<std::size_t>(out.Cur - text.data())));
   return true;
 }
 

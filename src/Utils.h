@@ -29,18 +29,18 @@ struct TLinePiece {
 };
 void WriteLine(TStream& stream, std::initializer_list<TLinePiece> pieces);
 
-// A line of at most maxSize bytes, which `fill` hands one by one to the
-// function it is given, then the line break: written straight into the
-// stream's buffer, still one byte per write, with no copy of the line and one
-// room check. False, with nothing written, where the buffer has no room for
-// the whole line; the caller then writes it by WriteLine.
+// A line of at most maxSize bytes, which `fill` writes through the cursor it
+// is given (TWriteCursor::WriteInRoom and WriteInRoomIf), then the line break:
+// straight into the stream's buffer, still one byte per write, with no copy
+// of the line and one room check. False, with nothing written, where the
+// buffer has no room for the whole line; the caller then writes it by
+// WriteLine.
 template <typename TFill>
 [[gnu::always_inline]] inline bool WriteLineInRoom(TStream& stream, std::size_t maxSize, TFill fill) {
   TWriteCursor out(stream);
   if (out.Room() < maxSize + OutputLineBreak.size()) return false;
-  const auto put = [&out](char c) { out.WriteInRoom(c); };
-  fill(put);
-  for (const char c : OutputLineBreak) put(c);
+  fill(out);
+  for (const char c : OutputLineBreak) out.WriteInRoom(c);
   return true;
 }
 

@@ -287,18 +287,14 @@ bool RoundToHundredthsFast(double value, THundredths& hundredths) {
   return true;
 }
 
-char* TwoDecimalsFast(char* out, double value) {
-  THundredths hundredths;
-  if (!RoundToHundredthsFast(value, hundredths)) return nullptr;
-  PutHundredths(hundredths, [&out](char c) { *out++ = c; });
-  return out;
-}
-
 bool AppendTwoDecimalsFast(std::string& text, double value) {
-  std::array<char, MaxFastText> digits;
-  const char* end = TwoDecimalsFast(digits.data(), value);
-  if (end == nullptr) return false;
-  text.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
+  THundredths hundredths;
+  if (!RoundToHundredthsFast(value, hundredths)) return false;
+  const std::size_t size = text.size();
+  text.resize(size + MaxFastText);
+  TTextCursor cursor{text.data() + size};
+  PutHundredths(hundredths, cursor);
+  text.resize(static_cast<std::size_t>(cursor.Cur - text.data()));
   return true;
 }
 

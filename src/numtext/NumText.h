@@ -53,14 +53,11 @@ std::string FormatFloat(double value);
 // 18-digit expansion; false, with nothing appended, where that expansion
 // could decide the rounding, and for other values.
 bool AppendTwoDecimalsFast(std::string& text, double value);
-// The same written at `out`, at most MaxFastText bytes; the end of the text,
-// or nullptr where the expansion could decide.
 constexpr std::size_t MaxFastText = 8;  // "-1000.00"
-char* TwoDecimalsFast(char* out, double value);
 
 // The same in two steps, for a caller that writes the text elsewhere: the
-// value rounded to hundredths, false where TwoDecimalsFast gives nullptr; then
-// the text of the hundredths, each byte handed to `put`.
+// value rounded to hundredths, false where the expansion could decide; then
+// the text of the hundredths through a cursor with room for MaxFastText bytes.
 struct THundredths {
   std::uint32_t Count;  // of the magnitude, below 100,000
   bool Negative;
@@ -84,30 +81,31 @@ constexpr std::uint32_t Hundredth(std::uint32_t n) {
   return static_cast<std::uint32_t>(n * std::uint64_t{1374389535} >> 37);
 }
 
-template <typename TPut>
-[[gnu::always_inline]] inline void PutHundredths(THundredths hundredths, TPut put) {
-  const auto putPair = [&put](std::uint32_t pair) {
-    put(DigitPairs[2 * pair]);
-    put(DigitPairs[2 * pair + 1]);
-  };
-  if (hundredths.Negative) put('-');
-  const std::uint32_t whole = Hundredth(hundredths.Count), cents = hundredths.Count - 100 * whole;
-  if (whole >= 100) {
-    const std::uint32_t hundreds = Hundredth(whole);  // 10 for 1000, from 999.995 and above
-    if (hundreds == 10) {
-      put('1');
-      put('0');
-    } else {
-      put(static_cast<char>('0' + hundreds));
-    }
-    putPair(whole - 100 * hundreds);
-  } else if (whole >= 10) {
-    putPair(whole);
-  } else {
-    put(static_cast<char>('0' + whole));
+// A cursor over a char array with room for all that is written, with the
+// one-byte writes of the output stream's cursor (TWriteCursor).
+struct TTextCursor {
+  char* Cur;
+  void WriteInRoom(char c) { *Cur++ = c; }
+  void WriteInRoomIf(char c, bool take) {
+    *Cur = c;
+    Cur += take;
   }
-  put(DecimalSeparator);
-  putPair(cents);
+};
+
+// With no branch on the sign or on the number of digits, which follow no
+// pattern from one number to the next.
+template <typename TCursor>
+[[gnu::always_inline]] inline void PutHundredths(THundredths hundredths, TCursor& out) {
+  const std::uint32_t whole = Hundredth(hundredths.Count), cents = hundredths.Count - 100 * whole;
+  const std::uint32_t hundreds = Hundredth(whole), belowHundred = whole - 100 * hundreds;
+  out.WriteInRoomIf('-', hundredths.Negative);
+  out.WriteInRoomIf('1', hundreds == 10);                          // 999.995 and above round to 1000.00
+  out.WriteInRoomIf(DigitPairs[2 * hundreds + 1], hundreds > 0);  // "0" for the 10 of 1000
+  out.WriteInRoomIf(DigitPairs[2 * belowHundred], whole >= 10);
+  out.WriteInRoom(DigitPairs[2 * belowHundred + 1]);
+  out.WriteInRoom(DecimalSeparator);
+  out.WriteInRoom(DigitPairs[2 * cents]);
+  out.WriteInRoom(DigitPairs[2 * cents + 1]);
 }
 
 // The pin text's conversion.

@@ -164,6 +164,12 @@ public:
   // check, for a caller that has counted its bytes against Room.
   std::size_t Room() const { return static_cast<std::size_t>(Limit - Cur); }
   [[gnu::always_inline]] void WriteInRoom(char c) { *Cur++ = static_cast<char8_t>(c); }
+  // WriteInRoom where `take` holds, without a branch: the byte is stored
+  // either way but counted only where taken, so it needs the room either way.
+  [[gnu::always_inline]] void WriteInRoomIf(char c, bool take) {
+    *Cur = static_cast<char8_t>(c);
+    Cur += take;
+  }
 
 private:
   [[gnu::always_inline]] bool MakeRoom() {
