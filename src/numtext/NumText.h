@@ -49,14 +49,14 @@ void AppendFormatFixedByExpansion(std::string& text, double value, int precision
 constexpr int FloatPrecision = 18;
 constexpr int FloatDigits = 2;
 std::string FormatFloat(double value);
-// The "%f" text of a value below 1000 in magnitude, appended, without the
-// 18-digit expansion; false, with nothing appended, where that expansion
-// could decide the rounding, and for other values.
+// The "%f" text of a value below 1000 in magnitude, appended, without
+// forming the 18-digit expansion; false, with nothing appended, for other
+// values.
 bool AppendTwoDecimalsFast(std::string& text, double value);
 constexpr std::size_t MaxFastText = 8;  // "-1000.00"
 
 // The same in two steps, for a caller that writes the text elsewhere: the
-// value rounded to hundredths, false where the expansion could decide; then
+// value rounded to hundredths, false for the other values; then
 // the text of the hundredths through a cursor with room for MaxFastText bytes.
 struct THundredths {
   std::uint32_t Count;  // of the magnitude, below 100,000
