@@ -2,7 +2,8 @@
 // reads agrees with an extended-precision reading of short texts, and with
 // the software path on the texts coordinates hold; FormatFixed
 // always gives exactly the requested digits, and its text reads back within
-// half a unit of its last digit.
+// half a unit of its last digit; the fast two-decimal text is the 18-digit
+// expansion's wherever it serves.
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -32,6 +33,13 @@ void CheckFormat(double value, int precision, int digits) {
   const long double bound = 0.5L * std::pow(10.0L, -digits) + std::fabs(value) * 1e-17L;
   if (std::fabs(back - value) > bound) std::abort();
   if (back == 0 && text[0] == '-') std::abort();  // zero keeps no sign
+}
+
+void CheckTwoDecimalsFast(double value) {
+  std::string fast, full;
+  if (!AppendTwoDecimalsFast(fast, value)) return;
+  AppendFormatFixedByExpansion(full, value, FloatPrecision, FloatDigits);
+  if (fast != full) std::abort();
 }
 
 // The digits of a text of the coordinate form: an optional "-", digits, at
@@ -72,5 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckFormat(value, FloatPrecision, FloatDigits);
   CheckFormat(value, 15, 0);
   CheckFormat(value, 6, 3);
+  CheckTwoDecimalsFast(value);
   return 0;
 }
