@@ -59,14 +59,15 @@ input() {
   echo "$f"
 }
 
-# One measurement: wall microseconds and peak RSS in kB of one run.
+# One measurement: wall microseconds and peak RSS in kB of one run. The
+# clock is the shell's own, read with no process started around the run.
 measure() {
   local program=$1 input=$2
   local start end
-  start=$(date +%s%N)
+  start=${EPOCHREALTIME/[^0-9]/}
   /usr/bin/time -f '%M' -o "$data/rss" "$program" "$input" "$out" >/dev/null 2>&1 || true
-  end=$(date +%s%N)
-  echo "$(((end - start) / 1000)) $(tail -n 1 "$data/rss")"
+  end=${EPOCHREALTIME/[^0-9]/}
+  echo "$((end - start)) $(tail -n 1 "$data/rss")"
 }
 
 # One row of the first table; the median seconds, MB/s and RSS / input are
