@@ -115,9 +115,12 @@ figure "figure ($large MB polygons unless named)" "measured" "target"
 figure "CR LF, MB/s" "${speed[$large-crlf]}" "at least 300"
 figure "CR LF, instructions per input byte" "$instructions" "at most 45"
 figure "CR LF, peak RSS / input" "${ratio[$large-crlf]}" "at most 0.70"
-figure "LF against CR LF, MB/s (time)" "$(awk -v a="${seconds[$large-lf]}" -v b="${seconds[$large-crlf]}" \
+# The LF file holds the same airspaces in 4 % fewer bytes, so its MB/s are
+# lower by that much for the same work: the time is the figure, the MB/s
+# stand beside it.
+figure "LF against CR LF, time (MB/s)" "$(awk -v a="${seconds[$large-lf]}" -v b="${seconds[$large-crlf]}" \
   -v s="${speed[$large-lf]}" -v t="${speed[$large-crlf]}" \
-  'BEGIN { printf "%+.1f %% (%+.1f %%)", (s / t - 1) * 100, (a / b - 1) * 100 }')" "within 5 %"
+  'BEGIN { printf "%+.1f %% (%+.1f %%)", (a / b - 1) * 100, (s / t - 1) * 100 }')" "within 5 %"
 figure "CR LF, arithmetic in software, MB/s" "${speed[soft]}" "at least 200"
 figure "slowest pathological shape ($patho MB), MB/s" "$slowest" "at least 150 each"
 figure "one block of AN lines, peak RSS / input" "${ratio[an-block]}" "at most 1.5"
