@@ -377,7 +377,7 @@ std::span<const typename TChunk::value_type> CopyToChunks(std::vector<TChunk>& c
   }
   TChunk& chunk = chunks.back();
   const std::size_t start = chunk.size();
-  chunk.insert(chunk.end(), items.begin(), items.end());
+  chunk.insert(chunk.end(), items.data(), items.data() + items.size());  // pointers: a string then makes no temporary copy
   return {chunk.data() + start, items.size()};
 }
 
