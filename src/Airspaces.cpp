@@ -259,7 +259,8 @@ private:
     const char* const p = C + threeDigits;
     unsigned pairs[3];
     if (!ReadTwoDigitFields(p, pairs)) return false;
-    if (DigitValue(p[8]) <= 9 || p[8] == '.' || p[8] == ':') return false;  // a longer number, a fraction, a fourth number
+    // A longer number, a fraction or a fourth number is no such form.
+    if (DigitValue(p[8]) <= 9 || p[8] == '.' || p[8] == ':') return false;
     dms[0] = hundreds * 100 + pairs[0];
     dms[1] = pairs[1];
     dms[2] = pairs[2];
@@ -270,9 +271,9 @@ private:
   // ‹NN:NN:NN› at p, the three numbers into `pairs`; the eight bytes are
   // checked and summed as one word, low byte first on every machine.
   static bool ReadTwoDigitFields(const char* p, unsigned* pairs) {
+    // One load where the compiler can make it so.
     const auto byte = [p](int i) { return std::uint64_t{static_cast<unsigned char>(p[i])} << 8 * i; };
-    const std::uint64_t word =
-        byte(0) | byte(1) | byte(2) | byte(3) | byte(4) | byte(5) | byte(6) | byte(7);  // one load where it can
+    const std::uint64_t word = byte(0) | byte(1) | byte(2) | byte(3) | byte(4) | byte(5) | byte(6) | byte(7);
     constexpr std::uint64_t ColonBytes = 0x0000FF0000FF0000;  // bytes 2 and 5
     constexpr std::uint64_t Colons = 0x00003A00003A0000;
     constexpr std::uint64_t Zeros = 0x3030003030003030;  // "0" at the digits' bytes
@@ -377,7 +378,8 @@ std::span<const typename TChunk::value_type> CopyToChunks(std::vector<TChunk>& c
   }
   TChunk& chunk = chunks.back();
   const std::size_t start = chunk.size();
-  chunk.insert(chunk.end(), items.data(), items.data() + items.size());  // pointers: a string then makes no temporary copy
+  // From pointers: a string then makes no temporary copy of them.
+  chunk.insert(chunk.end(), items.data(), items.data() + items.size());
   return {chunk.data() + start, items.size()};
 }
 

@@ -96,16 +96,18 @@ struct TTextCursor {
 // pattern from one number to the next.
 template <typename TCursor>
 [[gnu::always_inline]] inline void PutHundredths(THundredths hundredths, TCursor& out) {
+  const auto tens = [](std::size_t pair) { return DigitPairs[2 * pair]; };
+  const auto units = [](std::size_t pair) { return DigitPairs[2 * pair + 1]; };
   const std::uint32_t whole = Hundredth(hundredths.Count), cents = hundredths.Count - 100 * whole;
   const std::uint32_t hundreds = Hundredth(whole), belowHundred = whole - 100 * hundreds;
   out.WriteInRoomIf('-', hundredths.Negative);
-  out.WriteInRoomIf('1', hundreds == 10);                          // 999.995 and above round to 1000.00
-  out.WriteInRoomIf(DigitPairs[2 * hundreds + 1], hundreds > 0);  // "0" for the 10 of 1000
-  out.WriteInRoomIf(DigitPairs[2 * belowHundred], whole >= 10);
-  out.WriteInRoom(DigitPairs[2 * belowHundred + 1]);
+  out.WriteInRoomIf('1', hundreds == 10);            // 999.995 and above round to 1000.00
+  out.WriteInRoomIf(units(hundreds), hundreds > 0);  // "0" for the 10 of 1000
+  out.WriteInRoomIf(tens(belowHundred), whole >= 10);
+  out.WriteInRoom(units(belowHundred));
   out.WriteInRoom(DecimalSeparator);
-  out.WriteInRoom(DigitPairs[2 * cents]);
-  out.WriteInRoom(DigitPairs[2 * cents + 1]);
+  out.WriteInRoom(tens(cents));
+  out.WriteInRoom(units(cents));
 }
 
 // The pin text's conversion.
