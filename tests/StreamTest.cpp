@@ -48,6 +48,16 @@ TEST(StreamTest, OneByteCallsRoundTripForEveryBufferSize) {
     EXPECT_EQ(in.Read(&c, 1), 0u);
     EXPECT_TRUE(out.Flush());
     EXPECT_EQ(out.Data(), data) << size;
+    // The same bytes through a cursor's runs up to each line feed, which
+    // stop at the ends of the buffer as well.
+    TMemoryStream again(data, size);
+    TReadCursor cursor(again);
+    std::string read;
+    for (bool more = true; more;) {
+      const auto take = [&read](char b) { read += b; };
+      if (cursor.ReadBufferedUntil([](char b) { return b == '\n'; }, take, c) || (more = cursor.Read(c))) read += c;
+    }
+    EXPECT_EQ(read, data) << size;
   }
 }
 
