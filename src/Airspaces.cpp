@@ -57,12 +57,13 @@ constexpr std::array<TRole, 256> CoordinateRoles = [] {
   return roles;
 }();
 
+// Out of line: the throw stays off the path of every point.
+[[noreturn]] void SumOverflows() { throw EOverflow("Floating point overflow"); }
+
 // (minutes / 60 + degrees) + seconds / 3600, in extended precision, rounded
 // once; the last hemisphere letter decides the sign of the whole coordinate.
 // Numbers near the top of the double range can sum beyond it; such a
 // coordinate fails rather than reach the output as an infinity.
-[[noreturn]] void SumOverflows() { throw EOverflow("Floating point overflow"); }
-
 [[gnu::always_inline]] inline double Coordinate(const double* dms, TRole letter, TRole negative) {
   const double sum = SexagesimalToDouble(dms[0], dms[1], dms[2]);
   if (!std::isfinite(sum)) [[unlikely]]

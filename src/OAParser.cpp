@@ -228,6 +228,7 @@ constexpr std::array<char, 256> UpperCaseChars = [] {
 int KeywordIndex(std::string_view token) {
   // Every keyword has two letters, so a token of any other length is none.
   static_assert(std::all_of(Keywords.begin(), Keywords.end(), [](std::string_view k) { return k.size() == 2; }));
+  static_assert(Keywords.size() == 6, "one case below for each keyword");
   if (token.size() != 2) return -1;
   switch (LetterPair(UpperCaseChars[static_cast<unsigned char>(token[0])],
                      UpperCaseChars[static_cast<unsigned char>(token[1])])) {

@@ -33,7 +33,6 @@ private:
 constexpr char CommentChar = '*';
 constexpr TCharSet Delimiters(0, 32);  // every control byte and the blank
 constexpr TCharSet LineBreakChars{10, 13};
-constexpr std::string_view LineBreak = "\r\n";
 
 constexpr std::array<std::string_view, 6> Keywords = {"AC", "AN", "AT", "AL", "AH", "DP"};
 enum TKeyword : int { KeywordAC = 1, KeywordAN, KeywordAT, KeywordAL, KeywordAH, KeywordDP };

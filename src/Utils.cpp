@@ -10,9 +10,7 @@
 
 namespace {
 
-constexpr char CR = OutputLineBreak[0], LF = OutputLineBreak[1];
-
-// The pieces' bytes through `write`, upper-cased where asked, then CR and LF.
+// The pieces' bytes through `write`, upper-cased where asked.
 template <typename TWrite>
 [[gnu::always_inline]] inline void WritePieces(std::initializer_list<TLinePiece> pieces, TWrite write) {
   for (const TLinePiece& piece : pieces) {
@@ -21,33 +19,28 @@ template <typename TWrite>
     else
       for (const char c : piece.Text) write(c);
   }
-  write(CR);
-  write(LF);
 }
 
 }  // namespace
 
 void WriteLine(TStream& stream, std::initializer_list<TLinePiece> pieces) {
-  TWriteCursor out(stream);
-  std::size_t size = 2;  // the line break
+  std::size_t size = 0;
   for (const TLinePiece& piece : pieces) size += piece.Text.size();
-  if (size <= out.Room())  // the usual case: the line fits in the buffer
-    WritePieces(pieces, [&out](char c) { out.WriteInRoom(c); });
-  else
-    WritePieces(pieces, [&out](char c) { out.Write(c); });
+  // The usual case: the line fits in the buffer.
+  if (WriteLineInRoom(stream, size,
+                      [pieces](TWriteCursor& out) { WritePieces(pieces, [&out](char c) { out.WriteInRoom(c); }); }))
+    return;
+  TWriteCursor out(stream);
+  WritePieces(pieces, [&out](char c) { out.Write(c); });
+  for (const char c : LineBreak) out.Write(c);
 }
 
-// The usual case, a line that fits in the buffer, in a loop of its own.
 void WriteLine(TStream& stream, std::string_view text) {
-  {
-    TWriteCursor out(stream);
-    if (text.size() + 2 <= out.Room()) {
-      for (const char c : text) out.WriteInRoom(c);
-      out.WriteInRoom(CR);
-      out.WriteInRoom(LF);
-      return;
-    }
-  }  // the cursor gives the position back before the general case takes its own
+  // The usual case in a loop of its own.
+  if (WriteLineInRoom(stream, text.size(), [text](TWriteCursor& out) {
+        for (const char c : text) out.WriteInRoom(c);
+      }))
+    return;
   WriteLine(stream, {{text}});
 }
 

@@ -10,8 +10,8 @@
 
 #include "platform/Streams.h"
 
-// Every output line ends so.
-constexpr std::string_view OutputLineBreak = "\r\n";
+// The line break every output line ends with; the reader takes it as one.
+constexpr std::string_view LineBreak = "\r\n";
 
 // "a" to "z" become "A" to "Z"; every other byte, those above 127 included,
 // stays as it is.
@@ -38,9 +38,9 @@ void WriteLine(TStream& stream, std::initializer_list<TLinePiece> pieces);
 template <typename TFill>
 [[gnu::always_inline]] inline bool WriteLineInRoom(TStream& stream, std::size_t maxSize, TFill fill) {
   TWriteCursor out(stream);
-  if (out.Room() < maxSize + OutputLineBreak.size()) return false;
+  if (out.Room() < maxSize + LineBreak.size()) return false;
   fill(out);
-  for (const char c : OutputLineBreak) out.WriteInRoom(c);
+  for (const char c : LineBreak) out.WriteInRoom(c);
   return true;
 }
 

@@ -157,9 +157,9 @@ bool SexagesimalOfWholeNumbers(double degrees, double minutes, double seconds, d
   if (d < 0 || m < 0 || s < 0 || d + m + s == 0) return false;
   // The exact value is n / 3600, n below 2^45; q is it rounded, k 2^e.
   const std::int64_t n = 3600 * d + 60 * m + s;
-  const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(n) / 3600);
-  const std::uint64_t k = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-  const int shift = 1075 - static_cast<int>(bits >> 52);  // -e: 20 to 64 for n / 3600 from 2^-12 to 2^33
+  const double q = static_cast<double>(n) / 3600;
+  const auto [k, e] = PartsOf(q);
+  const int shift = -e;  // 20 to 64 for n / 3600 from 2^-12 to 2^33
   // The exact value less q in units of 2^e / 3600: n 2^-e - 3600 k, at most
   // 1800 in magnitude, so the arithmetic modulo 2^64 gives it exactly.
   const std::uint64_t scaledN = shift >= 64 ? 0 : static_cast<std::uint64_t>(n) << shift;
@@ -171,7 +171,7 @@ bool SexagesimalOfWholeNumbers(double degrees, double minutes, double seconds, d
   constexpr std::int64_t Margin = 8;
   const std::int64_t below = k == (std::uint64_t{1} << 52) ? 900 : 1800;
   if (offset + Margin >= 1800 || offset - Margin <= -below) return false;
-  result = std::bit_cast<double>(bits);  // the stored double, also where the division ran wider
+  result = q;  // the stored double, also where the division ran wider
   return true;
 }
 

@@ -10,6 +10,7 @@
 // infinity.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -33,6 +34,17 @@ struct TExtended {
 };
 
 TExtended ExtendedFromDouble(double value);  // exact
+
+// A double above zero, finite and not subnormal, as Significand x
+// 2^Exponent, the significand from 2^52 to below 2^53.
+struct TDoubleParts {
+  std::uint64_t Significand;
+  int Exponent;
+};
+inline TDoubleParts PartsOf(double value) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  return {(bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52), static_cast<int>(bits >> 52) - 1075};
+}
 double ExtendedToDouble(const TExtended& value);
 TExtended ExtendedAdd(const TExtended& a, const TExtended& b);
 TExtended ExtendedDivide(const TExtended& a, std::uint32_t divisor);  // divisor above 0

@@ -108,11 +108,8 @@ std::uint64_t DivideByPowerOfTen(std::uint64_t x, int j) { return PowerOfTenDivi
 // magnitude 10^k = m 10^k / 2^-e, whose integer part holds 18 or 19 digits
 // and whose remainder decides the rounding. False outside that range.
 bool ExpandInIntegers(double magnitude, TDecimalForm& form) {
-  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-  const int biasedExponent = static_cast<int>(bits >> 52);
-  if (biasedExponent == 0) return false;  // subnormal
-  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-  const int e = biasedExponent - 1075;  // magnitude = m 2^e, m in [2^52, 2^53)
+  if (magnitude < std::numeric_limits<double>::min()) return false;  // subnormal
+  const auto [m, e] = PartsOf(magnitude);                            // magnitude = m 2^e
   if (e >= 0 || e < -127) return false;
   // floor(log10(2^(e + 52))) + 1 is the exponent N, or N - 1.
   const int lowExponent = (((e + 52) * 78913) >> 18) + 1;
@@ -289,9 +286,9 @@ namespace {
 // is at least 4 units below it and so is its expansion; a value on or above
 // the half has its expansion there too, and rounds away from zero.
 std::uint32_t RoundNearHalf(double magnitude) {
-  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-  const int shift = 1075 - static_cast<int>(bits >> 52);  // s
-  const std::uint64_t product = 100 * ((bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52));
+  const auto [m, e] = PartsOf(magnitude);
+  const int shift = -e;  // s
+  const std::uint64_t product = 100 * m;
   const std::uint64_t half = std::uint64_t{1} << (shift - 1);
   const std::uint64_t fraction = product & (2 * half - 1);
   return static_cast<std::uint32_t>(product >> shift) + (fraction >= half ? 1 : 0);
