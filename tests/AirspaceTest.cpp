@@ -1,6 +1,8 @@
 // The airspace record, its markup, and the block parser, in memory.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <new>
 #include <random>
 #include <string>
 
@@ -83,6 +85,50 @@ TEST(UpperCaseTest, AsciiLettersOnly) {
   for (int c = 0; c < 256; ++c) {
     const bool lower = c >= 'a' && c <= 'z';
     EXPECT_EQ(UpperCaseChar(static_cast<char>(c)), static_cast<char>(lower ? c - 32 : c)) << c;
+  }
+}
+
+// Grows keeping its bytes; a size beyond what can be asked for is refused
+// before any allocation, and leaves the text as it was.
+TEST(GrowingTextTest, GrowsKeepingItsBytesAndRefusesImpossibleSizes) {
+  TGrowingText text;
+  std::string expected;
+  for (int i = 0; i < 10000; ++i) {
+    text.Append(static_cast<char>('a' + i % 26));
+    expected += static_cast<char>('a' + i % 26);
+  }
+  text.Append(std::string_view("xyz"));
+  expected += "xyz";
+  TGrowingText moved(std::move(text));
+  EXPECT_TRUE(text.Empty());  // NOLINT(bugprone-use-after-move): moved from, left empty
+  for (const std::size_t count : {SIZE_MAX, SIZE_MAX / 2 - moved.Size() + 1})
+    EXPECT_THROW(moved.Reserve(count), std::bad_alloc) << count;
+  EXPECT_EQ(moved.View(), expected);
+}
+
+// Records stay valid as the list grows over several text and point chunks,
+// their texts and borders copied in, or moved in from a quarter chunk on.
+TEST(AirspaceListTest, RecordsStayValidAcrossChunks) {
+  constexpr int Count = 4000;
+  const auto nameOf = [](int i) { return "Area " + std::to_string(i) + std::string(i % 1000 == 7 ? 16384 : 30, 'x'); };
+  const auto pointsOf = [](int i) -> std::size_t { return i % 1000 == 3 ? 16383 + i / 1000 % 2 : i % 50 + 1; };
+  TAirspaceList list;
+  for (int i = 0; i < Count; ++i) {
+    TAirspace airspace;
+    airspace.AirspaceClass = std::to_string(i);
+    for (std::size_t k = 0; k < pointsOf(i); ++k) airspace.Border.emplace_back(i % 90, static_cast<double>(k % 180));
+    TGrowingText name;
+    name.Append(nameOf(i));
+    list.Add(airspace, name);
+  }
+  ASSERT_EQ(list.size(), static_cast<std::size_t>(Count));
+  for (int i = 0; i < Count; ++i) {
+    const TAirspaceView& record = list[static_cast<std::size_t>(i)];
+    ASSERT_EQ(record.AirspaceClass, std::to_string(i));
+    ASSERT_EQ(record.Name, nameOf(i));
+    ASSERT_EQ(record.Border.size(), pointsOf(i)) << i;
+    EXPECT_EQ(record.Border.front().Latitude, i % 90);
+    EXPECT_EQ(record.Border.back().Longitude, static_cast<double>((pointsOf(i) - 1) % 180));
   }
 }
 

@@ -199,7 +199,7 @@ TEST(SetFromTextTest, UsualFormsReadAsTheScanReadsThem) {
     ExpectSameAsScanning(t);
   }
   // Every byte at every place of the forms read at fixed places.
-  for (const std::string seed : {"50:30:15 N 014:20:30 E", "05:03:01S 14:02:03W"})
+  for (const std::string seed : {"50:30:15 N 014:20:30 E", "05:03:01S 14:02:03W", "50:30:15N 014:20:30E"})
     for (std::size_t at = 0; at < seed.size(); ++at)
       for (int c = 0; c < 256; ++c) {
         std::string t = seed;
