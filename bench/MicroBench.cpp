@@ -3,10 +3,11 @@
 
 #include <string>
 
-#include "Airspaces.h"
-#include "OAParser.h"
+#include "model/Airspace.h"
+#include "zrn/AirspaceWriter.h"
+#include "openair/BlockParser.h"
 #include "numtext/NumText.h"
-#include "platform/Streams.h"
+#include "io/Streams.h"
 
 namespace {
 

@@ -9,8 +9,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
-#include "Errors.h"
+#include "base/Errors.h"
 #include "numtext/Extended.h"
 #include "numtext/NumText.h"
 
@@ -62,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data), size);
   double value = 0;
   try {
-    value = TextToNumber(text);
+    value = TextToNumber(std::string_view(reinterpret_cast<const char*>(data), size));  // exactly sized
   } catch (const EConvertError& error) {
     if (error.Message() != "'" + text + "' is not a valid floating point value") std::abort();
     return 0;

@@ -7,9 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "Airspaces.h"
-#include "Errors.h"
+#include "base/Errors.h"
+#include "model/GeographicPoint.h"
 #include "numtext/NumText.h"
+#include "openair/CoordinateText.h"
 
 namespace {
 
@@ -27,26 +28,27 @@ void CheckFixed(std::string_view text, std::size_t digits) {
 }
 
 // The one-pass reader of the usual forms reads what it serves as the full scan does.
-void CheckUsualForm(const std::string& text) {
-  TGeographicPoint usual(12.5, -7.25), scanned(12.5, -7.25);
+void CheckUsualForm(std::string_view text) {
+  TCoordinates usual{12.5, -7.25};
   try {
-    if (!usual.SetFromUsualText(text)) return;
+    if (!ReadUsualCoordinateText(text, usual)) return;
   } catch (const EOverflow&) {
     try {
-      scanned.SetFromTextByScanning(text);
+      ScanCoordinateText(text);
     } catch (const EOverflow&) {
       return;
     }
     std::abort();
   }
-  scanned.SetFromTextByScanning(text);
+  const TCoordinates scanned = ScanCoordinateText(text);
   if (std::memcmp(&usual, &scanned, sizeof usual) != 0) std::abort();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  // The fuzzer's own bytes, exactly sized: a read past their end is reported.
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
   CheckUsualForm(text);
   TGeographicPoint point(12.5, -7.25);
   try {

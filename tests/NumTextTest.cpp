@@ -12,7 +12,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "Errors.h"
+#include "base/Errors.h"
 #include "numtext/Extended.h"
 #include "numtext/NumText.h"
 #include "numtext/UInt128.h"

@@ -13,7 +13,7 @@
 #include <random>
 #include <string>
 
-#include "Errors.h"
+#include "base/Errors.h"
 #include "numtext/Extended.h"
 #include "numtext/NumText.h"
 

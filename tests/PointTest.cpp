@@ -1,4 +1,4 @@
-// The geographic point: every coordinate form it reads, its failures, the
+// The geographic point and its coordinate texts: every form they read, its failures, the
 // range rule of a new point and the pin text.
 #include <gtest/gtest.h>
 
@@ -10,10 +10,12 @@
 #include <string>
 #include <tuple>
 
-#include "Airspaces.h"
-#include "Errors.h"
+#include "ExactText.h"
+#include "base/Errors.h"
+#include "model/GeographicPoint.h"
 #include "numtext/Extended.h"
 #include "numtext/NumText.h"
+#include "openair/CoordinateText.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ struct CoordinateCase {
 
 void ExpectPosition(const CoordinateCase& c) {
   TGeographicPoint point(1, 2);
-  point.SetFromText(c.Text);
+  point.SetFromText(TExactText(c.Text));
   EXPECT_DOUBLE_EQ(point.Latitude, c.Latitude) << c.Text;
   EXPECT_DOUBLE_EQ(point.Longitude, c.Longitude) << c.Text;
 }
@@ -93,7 +95,7 @@ TEST(SetFromTextTest, SumsBeyondTheDoubleRangeFail) {
 TEST(SetFromTextTest, NumbersAfterTheSixthAreDropped) {
   ExpectPosition({"1:2:3 N 4:5:6 E 7 8 9", 1 + 2.0 / 60 + 3.0 / 3600, 4 + 5.0 / 60 + 6.0 / 3600});
   TGeographicPoint point;
-  EXPECT_THROW(point.SetFromText("1:2:3 N 4:5:6 E 7 8 --9"), EConvertError);
+  EXPECT_THROW(point.SetFromText(TExactText("1:2:3 N 4:5:6 E 7 8 --9")), EConvertError);
 }
 
 TEST(SetFromTextTest, InvalidNumbersFailAndLeaveThePointUnchanged) {
@@ -104,7 +106,7 @@ TEST(SetFromTextTest, InvalidNumbersFailAndLeaveThePointUnchanged) {
   for (const auto& [text, quoted] : cases) {
     TGeographicPoint point(12, 34);
     try {
-      point.SetFromText(text);
+      point.SetFromText(TExactText(text));
       ADD_FAILURE() << "accepted " << text;
     } catch (const EConvertError& error) {
       EXPECT_EQ(error.Message(), std::string(quoted) + " is not a valid floating point value") << text;
@@ -137,7 +139,7 @@ TEST(SetFromTextTest, AgreesWithTheNumberConversionOnRandomTexts) {
     std::string text;
     text.append(n[0]).append(":").append(n[1]).append(":").append(n[2]).append(" S ");
     text.append(n[3]).append(":").append(n[4]).append(":").append(n[5]).append(" E");
-    point.SetFromText(text);
+    point.SetFromText(TExactText(text));
     double v[6];
     for (int j = 0; j < 6; ++j) v[j] = TextToNumber(n[j]);
     ASSERT_EQ(point.Latitude, -std::fabs(degrees(v[0], v[1], v[2]))) << n[0] << ":" << n[1] << ":" << n[2];
@@ -149,20 +151,21 @@ TEST(SetFromTextTest, AgreesWithTheNumberConversionOnRandomTexts) {
 // bits or the same failure, or it leaves the text to the scan. Every whole
 // D:M:S of both hemispheres, then random texts near the usual forms.
 void ExpectSameAsScanning(const std::string& text) {
+  const TExactText exact(text);
   const auto outcome = [&](bool usual) {
-    TGeographicPoint point(1, 2);
+    TCoordinates read{1, 2};
     std::string failure;
     bool served = true;
     try {
       if (usual)
-        served = point.SetFromUsualText(text);
+        served = ReadUsualCoordinateText(exact, read);
       else
-        point.SetFromTextByScanning(text);
+        read = ScanCoordinateText(exact);
     } catch (const Exception& error) {
       failure = error.ClassName() + ": " + error.Message();
     }
-    return std::tuple(served, std::bit_cast<std::uint64_t>(point.Latitude),
-                      std::bit_cast<std::uint64_t>(point.Longitude), failure);
+    return std::tuple(served, std::bit_cast<std::uint64_t>(read.Latitude), std::bit_cast<std::uint64_t>(read.Longitude),
+                      failure);
   };
   const auto usual = outcome(true);
   if (std::get<0>(usual)) {

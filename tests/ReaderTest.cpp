@@ -2,11 +2,15 @@
 // sizes: the lines read must not depend on how the stream buffers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "OAParser.h"
-#include "platform/Streams.h"
+#include "io/Streams.h"
+#include "openair/Keywords.h"
+#include "openair/LineReader.h"
+#include "openair/Tokens.h"
 
 namespace {
 
@@ -144,51 +148,42 @@ TEST(ReadLineTest, NumbersThePhysicalLines) {
   }
 }
 
-struct TokenCase {
-  std::string Line;
-  TTokenList Tokens;
-};
-
-TEST(SplitTokensTest, CutsAtRunsOfDelimiters) {
-  const TokenCase cases[] = {
-      {"AC", {"AC"}},
-      {"AC R", {"AC", "R"}},
-      {"AC\tR", {"AC", "R"}},
-      {"AN X ", {"AN", "X", ""}},
-      {"AN X \t ", {"AN", "X", ""}},
-      {"AN Test  Area", {"AN", "Test", "Area"}},
-      {std::string("AC") + '\0' + "R", {"AC", "R"}},
-      {"AC\x1fR", {"AC", "R"}},
-      {"AN \x7f\x80\xff", {"AN", "\x7f\x80\xff"}},
-      {"DP 50:30:00 N 014:20:00 E", {"DP", "50:30:00", "N", "014:20:00", "E"}},
+// The rest of a line after its keyword: its tokens joined by single blanks,
+// fresh and after some text, and its first token. Each is read from an
+// exactly sized copy, joined in place too, where the output starts before
+// the rest as a name joined where its line stands does.
+TEST(JoinTokensTest, JoinsTheRestBySingleBlanks) {
+  struct Case {
+    std::string Line;
+    std::string Joined, AfterText, First;
   };
-  TTokenList tokens{"left", "over"};
-  for (const TokenCase& c : cases) {
-    SplitTokens(c.Line, tokens);
-    EXPECT_EQ(tokens, c.Tokens) << c.Line;
+  const Case cases[] = {
+      {"AC", "", "", ""},
+      {"AC R", "R", " R", "R"},
+      {"AC\tR", "R", " R", "R"},
+      {"AN X ", "X ", " X ", "X"},
+      {"AN X \t ", "X ", " X ", "X"},
+      {"AN ", "", " ", ""},
+      {"AN Test  Area", "Test Area", " Test Area", "Test"},
+      {std::string("AC") + '\0' + "R", "R", " R", "R"},
+      {"AC\x1fR\x1f", "R ", " R ", "R"},
+      {"AN \x7f\x80\xff", "\x7f\x80\xff", " \x7f\x80\xff", "\x7f\x80\xff"},
+      {"DP 50:30:00\tN  014:20:00 E", "50:30:00 N 014:20:00 E", " 50:30:00 N 014:20:00 E", "50:30:00"},
+  };
+  for (const Case& c : cases) {
+    const auto bytes = std::make_unique<char[]>(c.Line.size());
+    std::copy(c.Line.begin(), c.Line.end(), bytes.get());
+    const std::string_view rest(bytes.get() + 2, c.Line.size() - 2);
+    EXPECT_EQ(JoinTokens(rest), c.Joined) << c.Line;
+    EXPECT_EQ(FirstToken(rest), c.First) << c.Line;
+    std::string out(rest.size(), '?');
+    out.resize(JoinTokens(rest, true, out.data()));
+    EXPECT_EQ(out, c.AfterText) << c.Line;
+    EXPECT_EQ(std::string_view(bytes.get(), JoinTokens(rest, false, bytes.get())), c.Joined) << c.Line;
   }
 }
 
-TEST(JoinTokensTest, JoinsBySingleBlanks) {
-  struct Case {
-    TTokenList Tokens;
-    int First, Last;
-    std::string Expected;
-  };
-  const Case cases[] = {
-      {{"DP", "50:30:00", "N"}, 1, 0, "50:30:00 N"},
-      {{"DP"}, 1, 0, ""},
-      {{"DP", "a", "b", "c"}, 1, 2, "a b"},
-      {{"DP", "a", "b", "c"}, 2, -1, "b c"},
-      {{"DP", "a", "b", "c"}, 0, 0, "DP"},
-      {{"DP", "a", ""}, 1, 0, "a "},
-      {{"DP", "", "a"}, 1, 0, "a"},
-      {{"DP", "a"}, 5, 0, ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(JoinTokens(c.Tokens, c.First, c.Last), c.Expected);
-}
-
-TEST(KeywordIndexTest, MatchesWholeTokensWithoutRegardToCase) {
+TEST(KeywordNumberTest, MatchesWholeTokensWithoutRegardToCase) {
   const std::pair<const char*, int> cases[] = {
       {"AC", 1},
       {"ac", 1},
@@ -208,7 +203,15 @@ TEST(KeywordIndexTest, MatchesWholeTokensWithoutRegardToCase) {
        "C",
        -1},
   };
-  for (const auto& [token, index] : cases) EXPECT_EQ(KeywordIndex(token), index) << token;
+  for (const auto& [token, number] : cases) {
+    EXPECT_EQ(KeywordNumber(token), number) << token;
+    const std::string line = std::string(token) + " x";
+    if (!line.empty() && line[0] != ' ') EXPECT_EQ(LineKeyword(line).Number, number) << line;
+  }
+  EXPECT_EQ(LineKeyword("dp\t1").Number, 6);
+  EXPECT_EQ(LineKeyword("DP").Number, 6);
+  EXPECT_EQ(LineKeyword("DPX 1").Number, -1);
+  EXPECT_EQ(LineKeyword("A").Number, -1);
 }
 
 }  // namespace

@@ -10,10 +10,11 @@
 #include <filesystem>
 #include <string>
 
-#include "Errors.h"
-#include "Utils.h"
+#include "base/Errors.h"
+#include "zrn/LineWriter.h"
 #include "platform/Files.h"
-#include "platform/Streams.h"
+#include "io/Streams.h"
+#include "platform/FileStream.h"
 
 namespace {
 

@@ -1,9 +1,12 @@
+// The driver's steps: the banner and argument checks, the two files, the
+// conversion, the closing of the output.
 #include "driver/Driver.h"
 
-#include "Airspaces.h"
-#include "Errors.h"
-#include "OAParser.h"
+#include "base/Errors.h"
+#include "model/AirspaceList.h"
 #include "numtext/NumText.h"
+#include "openair/BlockParser.h"
+#include "zrn/AirspaceWriter.h"
 #include "platform/Console.h"
 #include "platform/Files.h"
 #include "platform/Process.h"

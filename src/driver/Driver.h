@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/Streams.h"
+#include "platform/FileStream.h"
 
 // The driver's values for the whole run.
 extern std::string InputFileName;

@@ -1,6 +1,7 @@
+// The error report: its text, and its way to the standard error stream.
 #include "driver/ErrorReport.h"
 
-#include "Errors.h"
+#include "base/Errors.h"
 #include "platform/Console.h"
 #include "platform/Process.h"
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "Errors.h"
+#include "base/Errors.h"
 #include "driver/Driver.h"
 #include "driver/ErrorReport.h"
 #include "platform/Process.h"

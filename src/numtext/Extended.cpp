@@ -1,3 +1,5 @@
+// The 80-bit extended format in integers: conversions, addition, division,
+// and decimal texts of any length read exactly.
 #include "numtext/Extended.h"
 
 #include <array>

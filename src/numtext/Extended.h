@@ -15,13 +15,13 @@
 #include <limits>
 #include <string_view>
 
-// On Windows the runtime may set the x87 to round to 53 bits, so the
-// software path serves there too.
-#if !defined(TARNEL_SOFT_EXTENDED) && (defined(__i386__) || defined(__x86_64__)) && !defined(_WIN32)
-inline constexpr bool HardwareExtended = std::numeric_limits<long double>::digits == 64;
-#else
-inline constexpr bool HardwareExtended = false;
+// Whether the x87 does the extended arithmetic is the build's choice
+// (TARNEL_HARDWARE_EXTENDED, see CMakeLists.txt), and holds only where
+// long double is that format.
+#ifndef TARNEL_HARDWARE_EXTENDED
+#error "the build says whether the x87 does the extended arithmetic"
 #endif
+inline constexpr bool HardwareExtended = TARNEL_HARDWARE_EXTENDED && std::numeric_limits<long double>::digits == 64;
 
 // (-1)^Negative x Significand x 2^Exponent; the significand's top bit is
 // set, or the significand is 0 for a zero.

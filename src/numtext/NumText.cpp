@@ -1,3 +1,5 @@
+// Number texts: decimal texts read into doubles exactly, and doubles
+// written as fixed-point texts from their 18-digit expansion.
 #include "numtext/NumText.h"
 
 #include <algorithm>
@@ -8,8 +10,9 @@
 #include <cstdint>
 #include <utility>
 
-#include "Errors.h"
+#include "base/Errors.h"
 #include "numtext/Extended.h"
+#include "numtext/Hundredths.h"
 #include "numtext/UInt128.h"
 
 char DecimalSeparator = '.';
@@ -84,10 +87,36 @@ double TextToNumber(std::string_view text) {
 
 namespace {
 
-constexpr int MaxFastPower = 22;  // 2^53 x 10^22 still fits 128 bits
-
+constexpr int MaxFastPower = 22;
 constexpr auto PowersOfTen128 = PowersOfTen<TUInt128, MaxFastPower + 1>();
 constexpr auto PowersOfTen64 = PowersOfTen<std::uint64_t, 20>();
+// A significand below 2^53 times 10^22 (below 2^74) fits 128 bits; 10^23 would too,
+// but 22 is as far as the digits of the expansion ever need (see ExpandInIntegers).
+static_assert(HighHalf(PowersOfTen128[MaxFastPower]) < (std::uint64_t{1} << (128 - 64 - 53)),
+              "2^53 x 10^22 fits 128 bits");
+
+// floor(x log10 2) as (x 78913) >> 18, 78913 being floor(log10 2 x 2^18);
+// exact for the exponents the expansion meets, x from -75 to 51 (e from -127
+// to -1), as the check below finds with the powers in 128 bits.
+constexpr int Log10Of2Times2To18 = 78913;
+constexpr int FloorLog10OfPowerOfTwo(int x) { return (x * Log10Of2Times2To18) >> 18; }
+constexpr TUInt128Halves Power(unsigned base, int n) {
+  TUInt128Halves power = 1;
+  for (int i = 0; i < n; ++i) power = power * TUInt128Halves{base};
+  return power;
+}
+// 10^q <= 2^x < 10^(q+1) for q = FloorLog10OfPowerOfTwo(x), for every x
+// from `low` to `high`; below 2^0 as 10^-(q+1) < 2^-x <= 10^-q.
+constexpr bool FloorLog10IsExact(int low, int high) {
+  for (int x = low; x <= high; ++x) {
+    const int q = FloorLog10OfPowerOfTwo(x);
+    const bool exact = x >= 0 ? q >= 0 && Power(10, q) <= Power(2, x) && Power(2, x) < Power(10, q + 1)
+                              : q < 0 && Power(10, -(q + 1)) < Power(2, -x) && Power(2, -x) <= Power(10, -q);
+    if (!exact) return false;
+  }
+  return true;
+}
+static_assert(FloorLog10IsExact(-127 + 52, -1 + 52), "78913 / 2^18 gives floor(log10 2^x) over the range used");
 
 // x / 10^j through a table of functions, one per j, each with its divisor
 // known to the compiler, which turns the division into a multiplication.
@@ -104,7 +133,7 @@ constexpr auto PowerOfTenDividers = PowerOfTenDividerTable(std::make_index_seque
 std::uint64_t DivideByPowerOfTen(std::uint64_t x, int j) { return PowerOfTenDividers[j](x); }
 
 // The 18-digit expansion in integer arithmetic, exact, for magnitudes from
-// about 1e-4 to 2^52, where every coordinate lies: magnitude = m 2^e, so
+// about 1e-5 to 2^52, where every coordinate lies: magnitude = m 2^e, so
 // magnitude 10^k = m 10^k / 2^-e, whose integer part holds 18 or 19 digits
 // and whose remainder decides the rounding. False outside that range.
 bool ExpandInIntegers(double magnitude, TDecimalForm& form) {
@@ -112,7 +141,7 @@ bool ExpandInIntegers(double magnitude, TDecimalForm& form) {
   const auto [m, e] = PartsOf(magnitude);                            // magnitude = m 2^e
   if (e >= 0 || e < -127) return false;
   // floor(log10(2^(e + 52))) + 1 is the exponent N, or N - 1.
-  const int lowExponent = (((e + 52) * 78913) >> 18) + 1;
+  const int lowExponent = FloorLog10OfPowerOfTwo(e + 52) + 1;
   const int k = ExpansionDigits - lowExponent;
   if (k < 0 || k > MaxFastPower) return false;
 
@@ -257,75 +286,6 @@ void AppendFormatFixedByExpansion(std::string& text, double value, int precision
   }
   // The fixed form pads with zeros anyway, so trailing zeros need no dropping.
   AppendFixedForm(text, form, digits);
-}
-
-namespace {
-
-constexpr double FastValueLimit = 1000;
-// How near the fraction of value x 100 may come to one half before the
-// fast path works out exactly which side of the half the 18-digit expansion
-// lies on (RoundNearHalf): below 10^5 the product's own rounding moves it by
-// at most 2^-36, and the expansion, which the "%f" text rounds, lies within
-// 0.5 x 10^-15 of the value, 5 x 10^-14 (about 2^-44) of a unit of the second
-// decimal. 2^-30 is well above both.
-constexpr double DecidingMargin = 0x1p-30;
-static_assert(FastValueLimit * 100 < 0x1p17, "the product's rounding is at most 2^-36");
-
-}  // namespace
-
-namespace {
-
-// Near one half, the side of it the 18-digit expansion lies on, from the
-// exact product. The magnitude is M 2^-s with M below 2^53 and s from 43 (up
-// to 1000) to 62 (from 2^-10, below which no value is near a half), so value x
-// 100 is 100 M 2^-s, below 2^60 2^-s: its fraction is exact in integers. The
-// expansion lies within half a unit of its 18th digit of the value, 0.5 x
-// 10^(E-15) hundredths for 10^E up to the magnitude: its reach, in units of
-// 2^-s, is below 4 (see LargestReach). Both the fraction and the half are
-// multiples of 4 units, as 100 M and 2^(s-1) are, so a value below the half
-// is at least 4 units below it and so is its expansion; a value on or above
-// the half has its expansion there too, and rounds away from zero.
-std::uint32_t RoundNearHalf(double magnitude) {
-  const auto [m, e] = PartsOf(magnitude);
-  const int shift = -e;  // s
-  const std::uint64_t product = 100 * m;
-  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-  const std::uint64_t fraction = product & (2 * half - 1);
-  return static_cast<std::uint32_t>(product >> shift) + (fraction >= half ? 1 : 0);
-}
-
-// The largest reach of the expansion, 0.5 x 10^(E-15) x 2^s, over the
-// magnitudes below 2^(53-s) and 1000 for each s from 43 to 62: 3.6, for those
-// from 0.1 to 0.125.
-constexpr double LargestReach() {
-  double largest = 0;
-  for (int s = 43; s <= 62; ++s) {
-    double scale = 1;  // 2^s
-    for (int i = 0; i < s; ++i) scale *= 2;
-    const double top = std::min(0x1p53 / scale, FastValueLimit);  // of the binade's magnitudes
-    double power = 1e-4;                                          // 10^E, the largest below the top
-    while (power * 10 < top) power *= 10;
-    largest = std::max(largest, 0.5 * power * 1e-15 * scale);
-  }
-  return largest;
-}
-static_assert(LargestReach() < 4, "a value below a half is beyond the expansion's reach of it");
-static_assert(0.005 > 0x1p-10 && FastValueLimit <= 0x1p10, "a value near a half lies between 2^-10 and 2^10");
-
-}  // namespace
-
-bool RoundToHundredthsFast(double value, THundredths& hundredths) {
-  const double magnitude = std::fabs(value);
-  if (!(magnitude < FastValueLimit)) return false;  // NaN included
-  const double scaled = magnitude * 100;
-  auto count = static_cast<std::uint32_t>(scaled);              // its whole part
-  const double fraction = scaled - static_cast<double>(count);  // exact
-  if (std::fabs(fraction - 0.5) > DecidingMargin)
-    count += fraction > 0.5 ? 1 : 0;  // half away from zero
-  else
-    count = RoundNearHalf(magnitude);
-  hundredths = {count, value < 0 && count != 0};  // a value that rounds to zero loses its sign
-  return true;
 }
 
 bool AppendTwoDecimalsFast(std::string& text, double value) {

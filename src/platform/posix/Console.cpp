@@ -1,9 +1,10 @@
+// The console on POSIX: stdio to the standard streams, errno for failures.
 #include "platform/Console.h"
 
 #include <cerrno>
 #include <cstdio>
 
-#include "Errors.h"
+#include "base/Errors.h"
 
 std::string InOutErrorMessage(int error) {
   switch (error) {

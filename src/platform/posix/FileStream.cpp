@@ -4,9 +4,9 @@
 
 #include <cerrno>
 
-#include "Errors.h"
+#include "base/Errors.h"
 #include "platform/Files.h"
-#include "platform/Streams.h"
+#include "platform/FileStream.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "Errors.h"
+#include "base/Errors.h"
 
 namespace fs = std::filesystem;
 

@@ -1,3 +1,4 @@
+// The process on POSIX: its file name, its standard streams, its exit.
 #include "platform/Process.h"
 
 #include <fcntl.h>

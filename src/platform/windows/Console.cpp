@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "Errors.h"
+#include "base/Errors.h"
 
 namespace {
 

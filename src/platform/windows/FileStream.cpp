@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "Errors.h"
+#include "base/Errors.h"
 #include "platform/Files.h"
-#include "platform/Streams.h"
+#include "platform/FileStream.h"
 
 namespace {
 

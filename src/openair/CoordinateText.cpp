@@ -1,26 +1,22 @@
-#include "Airspaces.h"
+// Coordinate texts of AT and DP records: ‹50:30:15 N 014:20:30 E› and its
+// other forms read as latitude and longitude.
+#include "openair/CoordinateText.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <utility>
+#include <string>
 
-#include "Errors.h"
-#include "Utils.h"
+#include "base/Errors.h"
+#include "base/UpperCase.h"
 #include "numtext/Extended.h"
 #include "numtext/NumText.h"
-#include "platform/Streams.h"
-
-// --- TGeographicPoint ---
 
 namespace {
 
 constexpr char DegreeSign = static_cast<char>(176);
 constexpr int SlotCount = 6;
 constexpr int FirstLongitudeSlot = 4;
-
-bool InRange(double value, double limit) { return value >= -limit && value <= limit; }
 
 // Pass 1, normalisation: a double quote or a comma becomes a blank, an
 // apostrophe or the degree sign a ":", letters are upper-cased; ‹50°30'15" n›
@@ -110,8 +106,11 @@ private:
     Overflow += c;
   }
 
+  // Only speed hangs on this size: a longer text goes on in Overflow and
+  // reads the same (the point tests hold texts of both kinds). Published
+  // files write at most about ten bytes a number.
   static constexpr std::size_t InlineSize = 24;
-  static constexpr std::size_t MaxWholeDigits = 15;
+  static constexpr std::size_t MaxWholeDigits = 15;  // below 10^15, exact in a double
   std::uint64_t Whole = 0;
   bool DigitsOnly = true;
   std::array<char, InlineSize> Inline;
@@ -309,187 +308,26 @@ private:
 
 }  // namespace
 
-TGeographicPoint::TGeographicPoint(double latitude, double longitude)
-    : Latitude(InRange(latitude, 90) ? latitude : 0), Longitude(InRange(longitude, 180) ? longitude : 0) {}
-
-void TGeographicPoint::SetFromText(std::string_view text) {
-  if (!SetFromUsualText(text)) SetFromTextByScanning(text);
-}
-
-bool TGeographicPoint::SetFromUsualText(std::string_view text) {
-  double latitude, longitude;
+bool ReadUsualCoordinateText(std::string_view text, TCoordinates& coordinates) {
+  TCoordinates read;
   try {
-    if (!TUsualForm(text).Read(latitude, longitude)) return false;
+    if (!TUsualForm(text).Read(read.Latitude, read.Longitude)) return false;
   } catch (const EConvertError&) {
     return false;  // a number that fails before the form is known: the scanner tells how
   }
-  Latitude = latitude;
-  Longitude = longitude;
+  coordinates = read;
   return true;
 }
 
-void TGeographicPoint::SetFromTextByScanning(std::string_view text) {
+TCoordinates ScanCoordinateText(std::string_view text) {
   TCoordinateScanner scanner;
   for (const char c : text) scanner.Take(c);
   scanner.Finish();
-  // Both are worked out before either is stored: a failure leaves the point as it was.
-  const double latitude = scanner.Latitude();
-  const double longitude = scanner.Longitude();
-  Latitude = latitude;
-  Longitude = longitude;
+  return {scanner.Latitude(), scanner.Longitude()};
 }
 
-std::string TGeographicPoint::AsPinText() const {
-  std::string text;
-  AppendFormatFixed(text, Latitude, PinPrecision, PinDigits);
-  text += ' ';
-  AppendFormatFixed(text, Longitude, PinPrecision, PinDigits);
-  return text;
-}
-
-// --- TAirspace ---
-
-void TAirspace::AddBorderPoint(std::string_view text) {
-  TGeographicPoint point;
-  point.SetFromText(text);
-  Border.push_back(point);
-}
-
-void TAirspace::ReleaseBorder() { std::vector<TGeographicPoint>().swap(Border); }
-
-// --- TAirspaceList ---
-
-namespace {
-
-// Chunk sizes: large enough that their overhead vanishes, small enough that
-// the unused end of the last one does not count. A text or border of at
-// least a quarter chunk gets a chunk of its own: it moves in.
-constexpr std::size_t TextChunkSize = std::size_t{64} * 1024;
-constexpr std::size_t PointChunkSize = std::size_t{64} * 1024;  // 1 MiB of points
-
-// Copies `items` to the end of the last chunk where they fit, else to a
-// new chunk.
-template <typename TChunk>
-std::span<const typename TChunk::value_type> CopyToChunks(std::vector<TChunk>& chunks,
-                                                          std::span<const typename TChunk::value_type> items,
-                                                          std::size_t chunkSize) {
-  if (chunks.empty() || chunks.back().capacity() - chunks.back().size() < items.size()) {
-    chunks.emplace_back();
-    chunks.back().reserve(chunkSize);  // never grown beyond: what is stored stays where it is
-  }
-  TChunk& chunk = chunks.back();
-  const std::size_t start = chunk.size();
-  // From pointers: a string then makes no temporary copy of them.
-  chunk.insert(chunk.end(), items.data(), items.data() + items.size());
-  return {chunk.data() + start, items.size()};
-}
-
-// The same, but from a quarter chunk on `items` moves in as a chunk of its own.
-template <typename TChunk>
-std::span<const typename TChunk::value_type> Store(std::vector<TChunk>& chunks, TChunk& items, std::size_t chunkSize) {
-  if (items.size() < chunkSize / 4) return CopyToChunks(chunks, {items.data(), items.size()}, chunkSize);
-  chunks.push_back(std::exchange(items, TChunk()));
-  return {chunks.back().data(), chunks.back().size()};
-}
-
-}  // namespace
-
-std::string_view TAirspaceList::StoreText(std::string& text) {
-  const auto stored = Store(TextChunks, text, TextChunkSize);
-  return {stored.data(), stored.size()};
-}
-
-std::string_view TAirspaceList::StoreName(TGrowingText& name) {
-  if (name.Size() < TextChunkSize / 4) {
-    const auto stored = CopyToChunks(TextChunks, std::span<const char>(name.Data(), name.Size()), TextChunkSize);
-    return {stored.data(), stored.size()};
-  }
-  NameChunks.push_back(std::move(name));
-  return NameChunks.back().View();
-}
-
-std::span<const TGeographicPoint> TAirspaceList::StoreBorder(std::vector<TGeographicPoint>& border) {
-  return Store(PointChunks, border, PointChunkSize);
-}
-
-void TAirspaceList::Add(TAirspace& airspace, TGrowingText& name) {
-  const std::string_view airspaceClass = StoreText(airspace.AirspaceClass);
-  const std::string_view storedName = StoreName(name);
-  Records.emplace_back(airspaceClass, storedName, airspace.Pin, StoreBorder(airspace.Border));
-}
-
-// --- The markup writer ---
-
-namespace {
-
-constexpr std::string_view OpeningTemplate = "  <airspace class=\"%s\" name=\"%s\" pin=\"%s\">";
-constexpr std::string_view BorderStartTemplate = "    <border>";
-constexpr std::string_view PointTemplate = "      <point lat=\"%f\" lon=\"%f\"/>";
-constexpr std::string_view BorderEndTemplate = "    </border>";
-constexpr std::string_view ClosingTemplate = "  </airspace>";
-
-// The literal parts of a template around its fields, in order.
-template <std::size_t Fields>
-constexpr std::array<std::string_view, Fields + 1> TemplateParts(std::string_view pattern) {
-  std::array<std::string_view, Fields + 1> parts{};
-  for (std::size_t i = 0; i < Fields; ++i) {
-    const std::size_t field = pattern.find('%');
-    parts[i] = pattern.substr(0, field);
-    pattern.remove_prefix(field + 2);
-  }
-  parts[Fields] = pattern;
-  return parts;
-}
-constexpr auto Opening = TemplateParts<3>(OpeningTemplate);
-
-constexpr auto Point = TemplateParts<2>(PointTemplate);
-
-// The longest point line the fast "%f" path makes: the template less its two
-// "%f", and two numbers.
-constexpr std::size_t MaxPointText = PointTemplate.size() - 4 + 2 * MaxFastText;
-
-// The point line straight into the stream where both numbers take the fast
-// "%f" path, the usual case; else false, with nothing written.
-bool WritePointFast(const TGeographicPoint& point, TStream& stream) {
-  THundredths latitude, longitude;
-  if (!RoundToHundredthsFast(point.Latitude, latitude) || !RoundToHundredthsFast(point.Longitude, longitude))
-    return false;
-  const auto fill = [&](auto& out) {
-    for (const char c : Point[0]) out.WriteInRoom(c);
-    PutHundredths(latitude, out);
-    for (const char c : Point[1]) out.WriteInRoom(c);
-    PutHundredths(longitude, out);
-    for (const char c : Point[2]) out.WriteInRoom(c);
-  };
-  if (WriteLineInRoom(stream, MaxPointText, fill)) return true;
-  // Near the end of the buffer: the line laid out first, then written as any.
-  std::array<char, MaxPointText> text;
-  TTextCursor out{text.data()};
-  fill(out);
-  WriteLine(stream, std::string_view(text.data(), static_cast<std::size_t>(out.Cur - text.data())));
-  return true;
-}
-
-void WritePoint(const TGeographicPoint& point, TStream& stream) {
-  if (WritePointFast(point, stream)) return;
-  WriteLine(stream,
-            {{Point[0]}, {FormatFloat(point.Latitude)}, {Point[1]}, {FormatFloat(point.Longitude)}, {Point[2]}});
-}
-
-}  // namespace
-
-void WriteAirspace(const TAirspaceView& airspace, TStream& stream) {
-  WriteLine(stream, {{Opening[0]},
-                     {airspace.AirspaceClass, true},
-                     {Opening[1]},
-                     {airspace.Name, true},
-                     {Opening[2]},
-                     {airspace.Pin.AsPinText()},
-                     {Opening[3]}});
-  if (!airspace.Border.empty()) {
-    WriteLine(stream, BorderStartTemplate);
-    for (const TGeographicPoint& point : airspace.Border) WritePoint(point, stream);
-    WriteLine(stream, BorderEndTemplate);
-  }
-  WriteLine(stream, ClosingTemplate);
+TCoordinates ReadCoordinateText(std::string_view text) {
+  TCoordinates coordinates;
+  if (!ReadUsualCoordinateText(text, coordinates)) coordinates = ScanCoordinateText(text);
+  return coordinates;
 }

@@ -1,10 +1,15 @@
-#include "platform/Streams.h"
+// The stream's buffers and their slow paths, and the memory stream.
+#include "io/Streams.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "io/Poison.h"
+
 TStream::TStream(std::size_t bufferSize) : BufferSize(std::max<std::size_t>(bufferSize, 1)) {}
+
+TStream::~TStream() { UnpoisonSpare(ReadBuffer.data(), ReadBuffer.size()); }
 
 void TStream::Fail(int error) {
   if (FError == 0) FError = error != 0 ? error : EIO;
@@ -13,8 +18,10 @@ void TStream::Fail(int error) {
 bool TStream::Refill() {
   if (AtEnd) return false;
   ReadBuffer.resize(BufferSize + 1);
+  UnpoisonSpare(ReadBuffer.data(), ReadBuffer.size());
   const std::size_t got = ReadRaw(reinterpret_cast<char*>(ReadBuffer.data()), BufferSize);
   ReadBuffer[got] = EndMark;
+  PoisonSpare(ReadBuffer.data() + got + 1, BufferSize - got);  // no reader may pass the end mark
   ReadCur = ReadBuffer.data();
   ReadLimit = ReadCur + got;
   AtEnd = got == 0;

@@ -1,6 +1,7 @@
-// Byte streams. The converter reads and writes one byte per call, so the
-// stream keeps a buffer of its own: a one-byte call is a buffer access, and
-// only a full or empty buffer reaches the file.
+// Byte streams and their cursors, the same on every system: the converter
+// reads and writes one byte per call, so the stream keeps a buffer of its
+// own, a one-byte call is a buffer access, and only a full or empty buffer
+// reaches the file (a TFileStream, or memory).
 #pragma once
 
 #include <cstddef>
@@ -13,7 +14,7 @@ public:
   static constexpr std::size_t DefaultBufferSize = std::size_t{64} * 1024;
 
   explicit TStream(std::size_t bufferSize = DefaultBufferSize);
-  virtual ~TStream() = default;
+  virtual ~TStream();
   TStream(const TStream&) = delete;
   TStream& operator=(const TStream&) = delete;
 
@@ -67,7 +68,7 @@ private:
   // The buffers hold char8_t, which unlike char cannot alias the buffer
   // pointers: a one-byte write then needs no reload of WriteCur.
   std::size_t BufferSize;
-  std::vector<char8_t> ReadBuffer;                  // the input, then EndMark
+  std::vector<char8_t> ReadBuffer;                  // the input, then EndMark, then slack off-limits
   static constexpr char8_t NoInput[1] = {EndMark};  // the buffer before the first read
   const char8_t* ReadCur = NoInput;                 // the next byte to read
   const char8_t* ReadLimit = NoInput;
@@ -182,34 +183,6 @@ private:
   TStream& Stream;
   char8_t* Cur;
   char8_t* Limit;
-};
-
-// A stream over an open file, opened without sharing where the system has
-// share modes (one implementation per operating system).
-class TFileStream : public TStream {
-public:
-  enum class TMode { OpenRead, Create };
-
-  // OpenRead raises EFOpenError, Create raises EFCreateError; Create makes
-  // the file empty, with the usual permissions (0666 less the umask).
-  TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize = DefaultBufferSize);
-  ~TFileStream() override;
-
-  // Flushes and closes the file; raises EWriteError if any write, the flush
-  // or the close failed.
-  void Close();
-
-  const std::string& FileName() const { return FFileName; }
-
-protected:
-  std::size_t ReadRaw(char* buffer, std::size_t count) override;
-  std::size_t WriteRaw(const char* buffer, std::size_t count) override;
-
-private:
-  std::string FFileName;
-  // The system's handle of the open file: a descriptor on POSIX, a HANDLE on
-  // Windows; -1 (also Windows' INVALID_HANDLE_VALUE) when closed.
-  std::intptr_t Handle = -1;
 };
 
 // A stream over bytes in memory: reads from the text it was given, and

@@ -1,12 +1,8 @@
-#include "Utils.h"
+// The line writer: pieces upper-cased where asked, straight into the stream's
+// buffer where the line fits.
+#include "zrn/LineWriter.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <new>
-
-#include "platform/Streams.h"
+#include "base/UpperCase.h"
 
 namespace {
 
@@ -42,21 +38,4 @@ void WriteLine(TStream& stream, std::string_view text) {
       }))
     return;
   WriteLine(stream, {{text}});
-}
-
-TGrowingText::~TGrowingText() { std::free(FData); }
-
-void TGrowingText::Grow(std::size_t count) {
-  if (count > SIZE_MAX / 2 - FSize) throw std::bad_alloc();
-  const std::size_t capacity = std::max({2 * FCapacity, FSize + count, std::size_t{64}});
-  void* data = std::realloc(FData, capacity);
-  if (data == nullptr) throw std::bad_alloc();
-  FData = static_cast<char*>(data);
-  FCapacity = capacity;
-}
-
-void TGrowingText::Append(std::string_view text) {
-  Reserve(text.size());
-  if (!text.empty()) std::memcpy(FData + FSize, text.data(), text.size());
-  FSize += text.size();
 }

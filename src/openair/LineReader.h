@@ -1,17 +1,13 @@
-// The OpenAir reader: logical lines and tokens, and the block parser that
-// turns each blank-line-separated block into an airspace.
+// The OpenAir reader's first step: the input's bytes as logical lines, with
+// line breaks and comments removed.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <memory>
-#include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
-#include "Airspaces.h"
-#include "Utils.h"
+#include "io/GrowingText.h"
 
 class TStream;
 
@@ -21,9 +17,6 @@ public:
   constexpr TCharSet(int first, int last) {
     for (int c = first; c <= last; ++c) Members[c] = true;
   }
-  constexpr TCharSet(std::initializer_list<int> members) {
-    for (const int c : members) Members[c] = true;
-  }
   constexpr bool Contains(char c) const { return Members[static_cast<unsigned char>(c)]; }
 
 private:
@@ -32,10 +25,6 @@ private:
 
 constexpr char CommentChar = '*';
 constexpr TCharSet Delimiters(0, 32);  // every control byte and the blank
-constexpr TCharSet LineBreakChars{10, 13};
-
-constexpr std::array<std::string_view, 6> Keywords = {"AC", "AN", "AT", "AL", "AH", "DP"};
-enum TKeyword : int { KeywordAC = 1, KeywordAN, KeywordAT, KeywordAL, KeywordAH, KeywordDP };
 
 // Reads logical lines: line breaks and comment lines removed, leading
 // delimiters dropped. A line ends at CR, CR LF, or LF alone; a "*" after some
@@ -72,22 +61,3 @@ private:
   bool FBlanksOnly = true;
   TGrowingText Buffer;  // where lines are built, and stay until the next call
 };
-
-// Tokens are views into their line, valid while the line is.
-using TTokenList = std::vector<std::string_view>;
-
-// Replaces `tokens` by the tokens of a non-empty line, cut at runs of
-// delimiters; a line ending in a delimiter gives one empty last token.
-void SplitTokens(std::string_view line, TTokenList& tokens);
-
-// The tokens from `first` to `last` joined by single blanks; a `last` that is
-// negative or below `first` means the final token.
-std::string JoinTokens(const TTokenList& tokens, int first, int last);
-
-// 1 to 6 by the Keywords table, without regard to case; -1 for any other token.
-int KeywordIndex(std::string_view token);
-
-// The input's airspaces in input order: a blank line ends an airspace, and so
-// does a second AC record. A failure of reading or parsing carries the input
-// line on which it arose as its place.
-TAirspaceList ParseAirspaces(TStream& stream);

@@ -1,0 +1,40 @@
+// The airspaces of an input, held compactly until they are written.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "io/GrowingText.h"
+#include "model/Airspace.h"
+
+// The airspaces in input order, since the whole input stays in memory until
+// it is written: one flat record an airspace, the points in large shared
+// chunks, the class and name texts in shared text chunks. A long name or
+// border moves in rather than being copied, so that it is never held twice.
+// The records view into chunks whose bytes never move: a chunk is filled
+// only within the room it was given, and a moved TGrowingText or std::vector
+// keeps its buffer where it was (which std::string does not promise), so the
+// chunk lists may grow.
+class TAirspaceList {
+public:
+  // Takes the airspace's class, name, pin and border; long ones move out of it.
+  void Add(TAirspace& airspace);
+
+  std::size_t size() const { return Records.size(); }
+  bool empty() const { return Records.empty(); }
+  const TAirspaceView& operator[](std::size_t i) const { return Records[i]; }
+  auto begin() const { return Records.begin(); }
+  auto end() const { return Records.end(); }
+
+private:
+  std::string_view CopyText(std::string_view text);
+  std::string_view StoreName(TGrowingText& name);
+  std::span<const TGeographicPoint> StoreBorder(std::vector<TGeographicPoint>& border);
+
+  std::deque<TAirspaceView> Records;  // a deque: no copies as it grows
+  std::vector<TGrowingText> TextChunks;
+  std::vector<std::vector<TGeographicPoint>> PointChunks;
+};

@@ -1,0 +1,173 @@
+// The block parser: a table gives each record kind its handler, which fills
+// the airspace of the block.
+#include "openair/BlockParser.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <new>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "base/Errors.h"
+#include "io/GrowingText.h"
+#include "model/Airspace.h"
+#include "openair/Keywords.h"
+#include "openair/LineReader.h"
+#include "openair/Tokens.h"
+
+namespace {
+
+// One record: its line, and the part after the keyword.
+struct TRecord {
+  std::string_view Line;
+  std::string_view Rest;  // empty, or starting with a delimiter
+  bool BlanksOnly;        // the line holds no delimiter but the blank
+};
+
+// Fills an airspace from the records of its block. The airspace is a
+// scratch one whose texts and border keep their storage from one to the
+// next; the list copies them, or takes them over where they are long.
+class TAirspaceBuilder {
+public:
+  TAirspaceBuilder(TAirspaceList& airspaces, TLineReader& reader) : Airspaces(airspaces), Reader(reader) {}
+
+  void Start() {
+    Building.AirspaceClass.clear();
+    Building.Name.Clear();
+    Building.Pin = TGeographicPoint();
+    Building.Border.clear();
+    HadClass = false;
+  }
+  void Take(std::string_view line, bool blanksOnly);
+  template <std::size_t... Kinds>
+  void Dispatch(int number, const TRecord& record, std::index_sequence<Kinds...>);
+  void Complete() { Airspaces.Add(Building); }
+
+  // The handlers, one per record kind.
+
+  // AC: the class is the first token after the keyword. Several airspaces
+  // written without a blank line between them: a second AC record completes
+  // the airspace and starts the next.
+  void TakeClass(const TRecord& record) {
+    if (HadClass) {
+      Complete();
+      Start();
+    }
+    HadClass = true;
+    if (record.Rest.empty()) throw EStringListError("List index out of bounds (1)");
+    Building.AirspaceClass.assign(FirstToken(record.Rest));
+  }
+  // AN: the tokens extend the name. A name that starts on a long line is
+  // joined where the line stands, in the reader's buffer, which it takes
+  // over: a name of many megabytes is then never copied.
+  void TakeName(const TRecord& record) {
+    TGrowingText& name = Building.Name;
+    if (name.Empty() && record.Line.size() >= LongLine) {
+      name = Reader.TakeBuffer();  // holds the line, from its first byte
+      name.SetSize(JoinTokens(record.Rest, false, name.Data()));
+      return;
+    }
+    name.Reserve(record.Rest.size());
+    name.SetSize(name.Size() + JoinTokens(record.Rest, !name.Empty(), name.Data() + name.Size()));
+  }
+  void TakePin(const TRecord& record) { Building.Pin.SetFromText(CoordinateValue(record)); }
+  void TakePoint(const TRecord& record) { Building.AddBorderPoint(CoordinateValue(record)); }
+  void Ignore(const TRecord&) {}
+
+private:
+  // From this length on, a line that starts a name gives it its buffer.
+  static constexpr std::size_t LongLine = std::size_t{64} * 1024;
+
+  // The tokens after the keyword joined by single blanks, for SetFromText.
+  // A line with no delimiter but blanks, the usual case, gives its rest as
+  // it stands, which reads the same: SetFromText collapses runs of blanks
+  // and drops a leading one.
+  std::string_view CoordinateValue(const TRecord& record) {
+    if (record.BlanksOnly) return record.Rest;
+    Scratch = JoinTokens(record.Rest);
+    return Scratch;
+  }
+
+  TAirspaceList& Airspaces;
+  TLineReader& Reader;
+  TAirspace Building;
+  bool HadClass = false;
+  std::string Scratch;
+};
+
+// What each record does to the airspace of its block, in the order of the
+// reader's keyword table. Every other record is read and ignored: V, DA, DB,
+// DC, SP, SB and the rest.
+struct TRecordKind {
+  std::string_view Keyword;
+  void (TAirspaceBuilder::*Take)(const TRecord&);
+};
+constexpr std::array<TRecordKind, Keywords.size()> RecordKinds = {{
+    {"AC", &TAirspaceBuilder::TakeClass},
+    {"AN", &TAirspaceBuilder::TakeName},
+    {"AT", &TAirspaceBuilder::TakePin},
+    {"AL", &TAirspaceBuilder::Ignore},
+    {"AH", &TAirspaceBuilder::Ignore},
+    {"DP", &TAirspaceBuilder::TakePoint},
+}};
+static_assert(std::equal(RecordKinds.begin(), RecordKinds.end(), Keywords.begin(),
+                         [](const TRecordKind& kind, std::string_view keyword) { return kind.Keyword == keyword; }),
+              "one handler per keyword, in the keywords' order");
+
+// The handler of the record's kind, called as a constant, so that the
+// compiler can inline it as in a switch.
+template <std::size_t... Kinds>
+void TAirspaceBuilder::Dispatch(int number, const TRecord& record, std::index_sequence<Kinds...>) {
+  const auto take = [&]<std::size_t Kind>() {
+    if (number != static_cast<int>(Kind) + 1) return false;
+    constexpr auto handler = RecordKinds[Kind].Take;
+    (this->*handler)(record);
+    return true;
+  };
+  (take.template operator()<Kinds>() || ...);
+}
+
+void TAirspaceBuilder::Take(std::string_view line, bool blanksOnly) {
+  const TLineKeyword keyword = LineKeyword(line);
+  if (keyword.Number < 0) return;
+  Dispatch(keyword.Number, {line, line.substr(keyword.Length), blanksOnly},
+           std::make_index_sequence<RecordKinds.size()>());
+}
+
+// Line numbers beyond the eight hexadecimal digits of the report stay at the largest.
+std::uint32_t PlaceOfLine(std::uint64_t line) {
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>(line, UINT32_MAX));
+}
+
+void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces) {
+  std::string_view line;
+  TAirspaceBuilder builder(airspaces, reader);
+  bool more = reader.ReadLine(line);
+  for (;;) {
+    while (more && line.empty()) more = reader.ReadLine(line);  // blank lines between blocks
+    if (!more) return;
+    builder.Start();
+    do {
+      builder.Take(line, reader.BlanksOnly());
+      more = reader.ReadLine(line);
+    } while (more && !line.empty());
+    builder.Complete();
+  }
+}
+
+}  // namespace
+
+TAirspaceList ParseAirspaces(TStream& stream) {
+  TAirspaceList airspaces;
+  TLineReader reader(stream);
+  try {
+    ParseBlocks(reader, airspaces);
+  } catch (Exception& error) {
+    error.SetPlace(PlaceOfLine(reader.LineNumber()));
+    throw;
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory("Out of memory", PlaceOfLine(reader.LineNumber()));
+  }
+  return airspaces;
+}

@@ -1,0 +1,20 @@
+// Coordinate texts of AT and DP records read as latitude and longitude.
+#pragma once
+
+#include <string_view>
+
+struct TCoordinates {
+  double Latitude = 0;
+  double Longitude = 0;
+};
+
+// The position an OpenAir coordinate text gives, decimal degrees, north and
+// east positive; no range check. Raises EConvertError for an invalid number
+// and EOverflow for a sum beyond the range of a double.
+TCoordinates ReadCoordinateText(std::string_view text);
+
+// The two ways it reads: the usual forms in one pass, false with
+// `coordinates` unchanged for any other text; and the full scan of every
+// form, which the usual forms must match.
+bool ReadUsualCoordinateText(std::string_view text, TCoordinates& coordinates);
+TCoordinates ScanCoordinateText(std::string_view text);

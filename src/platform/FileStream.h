@@ -1,0 +1,36 @@
+// The stream over an open file, one implementation per operating system.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "io/Streams.h"
+
+// A stream over an open file, opened without sharing where the system has
+// share modes (one implementation per operating system).
+class TFileStream : public TStream {
+public:
+  enum class TMode { OpenRead, Create };
+
+  // OpenRead raises EFOpenError, Create raises EFCreateError; Create makes
+  // the file empty, with the usual permissions (0666 less the umask).
+  TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize = DefaultBufferSize);
+  ~TFileStream() override;
+
+  // Flushes and closes the file; raises EWriteError if any write, the flush
+  // or the close failed.
+  void Close();
+
+  const std::string& FileName() const { return FFileName; }
+
+protected:
+  std::size_t ReadRaw(char* buffer, std::size_t count) override;
+  std::size_t WriteRaw(const char* buffer, std::size_t count) override;
+
+private:
+  std::string FFileName;
+  // The system's handle of the open file: a descriptor on POSIX, a HANDLE on
+  // Windows; -1 (also Windows' INVALID_HANDLE_VALUE) when closed.
+  std::intptr_t Handle = -1;
+};

@@ -1,0 +1,86 @@
+// The ZRN markup of one airspace: its templates, and point lines written
+// straight into the output buffer.
+#include "zrn/AirspaceWriter.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+#include "io/Streams.h"
+#include "numtext/Hundredths.h"
+#include "numtext/NumText.h"
+#include "zrn/LineWriter.h"
+
+namespace {
+
+constexpr std::string_view OpeningTemplate = "  <airspace class=\"%s\" name=\"%s\" pin=\"%s\">";
+constexpr std::string_view BorderStartTemplate = "    <border>";
+constexpr std::string_view PointTemplate = "      <point lat=\"%f\" lon=\"%f\"/>";
+constexpr std::string_view BorderEndTemplate = "    </border>";
+constexpr std::string_view ClosingTemplate = "  </airspace>";
+
+// The literal parts of a template around its fields, in order.
+template <std::size_t Fields>
+constexpr std::array<std::string_view, Fields + 1> TemplateParts(std::string_view pattern) {
+  std::array<std::string_view, Fields + 1> parts{};
+  for (std::size_t i = 0; i < Fields; ++i) {
+    const std::size_t field = pattern.find('%');
+    parts[i] = pattern.substr(0, field);
+    pattern.remove_prefix(field + 2);
+  }
+  parts[Fields] = pattern;
+  return parts;
+}
+constexpr auto Opening = TemplateParts<3>(OpeningTemplate);
+
+constexpr auto Point = TemplateParts<2>(PointTemplate);
+
+// The longest point line the fast "%f" path makes: the template less its two
+// "%f", and two numbers.
+constexpr std::size_t MaxPointText = PointTemplate.size() - 4 + 2 * MaxFastText;
+
+// The point line straight into the stream where both numbers take the fast
+// "%f" path, the usual case; else false, with nothing written.
+bool WritePointFast(const TGeographicPoint& point, TStream& stream) {
+  THundredths latitude, longitude;
+  if (!RoundToHundredthsFast(point.Latitude, latitude) || !RoundToHundredthsFast(point.Longitude, longitude))
+    return false;
+  const auto fill = [&](auto& out) {
+    for (const char c : Point[0]) out.WriteInRoom(c);
+    PutHundredths(latitude, out);
+    for (const char c : Point[1]) out.WriteInRoom(c);
+    PutHundredths(longitude, out);
+    for (const char c : Point[2]) out.WriteInRoom(c);
+  };
+  if (WriteLineInRoom(stream, MaxPointText, fill)) return true;
+  // Near the end of the buffer: the line laid out first, then written as any.
+  std::array<char, MaxPointText> text;
+  TTextCursor out{text.data()};
+  fill(out);
+  WriteLine(stream, std::string_view(text.data(), static_cast<std::size_t>(out.Cur - text.data())));
+  return true;
+}
+
+void WritePoint(const TGeographicPoint& point, TStream& stream) {
+  if (WritePointFast(point, stream)) return;
+  WriteLine(stream,
+            {{Point[0]}, {FormatFloat(point.Latitude)}, {Point[1]}, {FormatFloat(point.Longitude)}, {Point[2]}});
+}
+
+}  // namespace
+
+void WriteAirspace(const TAirspaceView& airspace, TStream& stream) {
+  WriteLine(stream, {{Opening[0]},
+                     {airspace.AirspaceClass, true},
+                     {Opening[1]},
+                     {airspace.Name, true},
+                     {Opening[2]},
+                     {airspace.Pin.AsPinText()},
+                     {Opening[3]}});
+  if (!airspace.Border.empty()) {
+    WriteLine(stream, BorderStartTemplate);
+    for (const TGeographicPoint& point : airspace.Border) WritePoint(point, stream);
+    WriteLine(stream, BorderEndTemplate);
+  }
+  WriteLine(stream, ClosingTemplate);
+}
