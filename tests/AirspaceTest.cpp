@@ -189,6 +189,7 @@ TEST(ParseAirspacesTest, BlocksAndNames) {
       {"AN with a trailing blank", "AN X \r\nAN Y\r\n", 1, "", "X  Y", 0},
       {"AN without value", "AN\r\nAN Y\r\n", 1, "", "Y", 0},
       {"DP without value", "DP\r\n", 1, "", "", 1},
+      {"a fraction at the line's end", "AC A\nDP 50.5", 1, "A", "", 1},
       {"@EOF is an ordinary record", "AC R\r\n@EOF\r\nAN X\r\n\r\nAC Q\r\n", 2, "R", "X", 0},
       {"LF line ends", "AC R\nAN A\n\nAC Q\n", 2, "R", "A", 0},
       // Long lines: a name that starts with one is joined in the line's own buffer.

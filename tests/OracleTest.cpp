@@ -1,10 +1,12 @@
 // The number steps against GNU MPFR at 64-bit precision, the exact oracle of
 // the extended format: number texts, coordinate sums and the 18-digit
-// expansion, on both the default path and the software path. The number of
+// expansion, on both the default path and the software path; number texts
+// of up to 900 digits. The number of
 // random cases per test comes from TARNEL_ORACLE_CASES (default 200,000).
 #include <gtest/gtest.h>
 #include <mpfr.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -89,6 +91,51 @@ TEST(OracleTest, NumberTextsOfUpToFortyDigits) {
                                 view.substr(point + 1, std::min(exponent, text.size()) - point - 1),
                                 exponent == std::string::npos ? 0 : std::stoll(text.substr(exponent + 1))};
     ASSERT_TRUE(SameBits(DecimalToDoubleInSoftware(digits, start == 1), expected)) << text;
+  }
+}
+
+// Texts of 60 to 900 significant digits at, just above and just below a
+// value halfway between two 64-bit significands, where every digit counts:
+// a reader that kept too few digits would fall on the wrong side. Halfway
+// values from the subnormals, whose expansions are longest, to the top of
+// the range, and often near 1.
+TEST(OracleTest, LongNumberTextsAroundHalfwayValues) {
+  std::mt19937_64 random(850);
+  for (int i = 0, n = std::max(CaseCount() / 20, 1000); i < n; ++i) {
+    std::uint64_t significand = random() | std::uint64_t{1} << 63;
+    const long exponent = std::array{-1138L, -1100L, -66L, 0L, 900L}[i % 5] + static_cast<long>(random() % 16) - 8;
+    // Often the significand's bits that the double drops are a tie or just
+    // below one: then the side of the halfway value decides the double too.
+    const long keep = std::min(53L, exponent + 63 + 1075);  // the bits a double keeps, subnormal or not
+    if (keep >= 0 && random() % 2) {
+      const std::uint64_t half = std::uint64_t{1} << (63 - keep);
+      significand = (significand & ~(2 * half - 1)) | (random() % 2 ? half : half - 1) | std::uint64_t{1} << 63;
+    }
+    TOracle halfway;
+    mpfr_set_prec(halfway.Value, 66);
+    mpfr_set_uj(halfway.Value, significand, MPFR_RNDN);
+    mpfr_mul_2ui(halfway.Value, halfway.Value, 1, MPFR_RNDN);
+    mpfr_add_ui(halfway.Value, halfway.Value, 1, MPFR_RNDN);  // 2 m + 1, exact in 66 bits
+    mpfr_mul_2si(halfway.Value, halfway.Value, exponent - 1, MPFR_RNDN);
+    mpfr_exp_t decimalExponent = 0;
+    char* text = mpfr_get_str(nullptr, &decimalExponent, 10, 1000, halfway.Value, MPFR_RNDN);  // exact: fewer digits
+    std::string digits(text);
+    mpfr_free_str(text);
+    digits.erase(digits.find_last_not_of('0') + 1);
+    const std::size_t length = std::max<std::size_t>(60, digits.size() + 1) +
+                               random() % (900 - std::min<std::size_t>(899, std::max<std::size_t>(60, digits.size() + 1)));
+    switch (i % 3) {
+      case 0: break;                                                                           // on the half
+      case 1: digits += std::string(length - digits.size() - 1, '0') + "1"; break;            // just above
+      default: --digits.back(), digits += std::string(length - digits.size(), '9'); break;  // just below
+    }
+    const std::string number = (random() % 2 ? "-0." : "0.") + digits + "e" + std::to_string(decimalExponent);
+    const double expected = OracleTextToDouble(number);
+    if (!std::isfinite(expected)) {
+      ASSERT_THROW(TextToNumber(number), EConvertError) << number;
+      continue;
+    }
+    ASSERT_TRUE(SameBits(TextToNumber(number), expected)) << number;
   }
 }
 

@@ -49,6 +49,7 @@ TEST(SetFromTextTest, DegreesMinutesSeconds) {
       {"N50:30:00 E014:20:00", 50.5, 14 + 20.0 / 60},
       {"  50:30:00   N,014:20:00 E  ", 50.5, 14 + 20.0 / 60},
       {"50:30:00 014:20:00", 50.5, 14 + 20.0 / 60},
+      {"50:30:00 N 014:20:00", 50.5, 14 + 20.0 / 60},  // a fixed-place longitude at the text's very end
       {"-50:30:00 -014:20:00", -49.5, -14 + 20.0 / 60},
       {"50:30:00 S 014:20:00 W N", 50.5, -(14 + 20.0 / 60)},
       {"95:00:00 N 200:00:00 E", 95, 200},
@@ -68,6 +69,7 @@ TEST(SetFromTextTest, ShorterFormsMoveToTheLongitudeAtTheLatitudeLetter) {
       {"50.5N 14.25W", 50.5, -14.25},
       {"33.5 S 151.2 E", -33.5, 151.2},
       {"50:30:15N014:20:30E", 50 + 30.0 / 60 + 15.0 / 3600, 14 + 20.0 / 60 + 30.0 / 3600},
+      {"50.5 N 14.25", 50.5, 14.25},  // a fraction at the text's very end
   };
   for (const CoordinateCase& c : cases) ExpectPosition(c);
 }

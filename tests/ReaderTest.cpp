@@ -206,7 +206,9 @@ TEST(KeywordNumberTest, MatchesWholeTokensWithoutRegardToCase) {
   for (const auto& [token, number] : cases) {
     EXPECT_EQ(KeywordNumber(token), number) << token;
     const std::string line = std::string(token) + " x";
-    if (!line.empty() && line[0] != ' ') EXPECT_EQ(LineKeyword(line).Number, number) << line;
+    if (line[0] != ' ') {
+      EXPECT_EQ(LineKeyword(line).Number, number) << line;
+    }
   }
   EXPECT_EQ(LineKeyword("dp\t1").Number, 6);
   EXPECT_EQ(LineKeyword("DP").Number, 6);

@@ -3,7 +3,9 @@
 #include "numtext/Extended.h"
 
 #include <array>
+#include <algorithm>
 #include <bit>
+#include <stdexcept>
 
 #include "numtext/UInt128.h"
 
@@ -77,8 +79,10 @@ double ExtendedToDouble(const TExtended& value) {
   const std::uint64_t kept = shift == 64 ? 0 : value.Significand >> shift;
   const bool roundBit = (value.Significand >> (shift - 1)) & 1;
   const bool sticky = (value.Significand & ((std::uint64_t{1} << (shift - 1)) - 1)) != 0;
-  // The biased exponent and the significand without its top bit, as one
-  // integer: a round up that carries reaches the next exponent, or infinity.
+  // The exponent field and the significand as one integer: the kept bits
+  // with their top bit, bit 52, which adds one to the field, so the biased
+  // exponent goes in less one (a subnormal keeps no bit 52 and a field of
+  // 0). A round up that carries reaches the next exponent, or infinity.
   std::uint64_t bits = kept;
   if (lead >= DoubleMinExponent) bits += static_cast<std::uint64_t>(lead + DoubleMaxExponent - 1) << 52;
   if (RoundsUp(kept & 1, roundBit, sticky)) ++bits;
@@ -96,11 +100,16 @@ namespace {
   const bool aLarger = a.Exponent != b.Exponent ? a.Exponent > b.Exponent : a.Significand >= b.Significand;
   const TExtended& large = aLarger ? a : b;
   const TExtended& small = aLarger ? b : a;
-  // The larger significand in bits 61 to 124, the smaller aligned below it;
-  // what is shifted out of the smaller one becomes a lowest bit of its own,
-  // far below the round bit (bit 59 or higher), so that the sum stays on the
-  // right side of every rounding boundary.
+  // The larger significand in bits H + 1 to H + 64 (H the headroom), the
+  // smaller aligned below it; what is shifted out of the smaller one becomes
+  // a lowest bit of its own, bit 0. Shifted out only at a distance of 2 or
+  // more, where the result keeps its top bit at H + 63 or above, so its
+  // round bit at H - 1 or above: with H >= 2 every rounding boundary is a
+  // multiple of 2, and the true sum and the one with that bit lie strictly
+  // between the same two even numbers, so they round alike. The sum's top
+  // bit, H + 65 at most, must fit 128 bits.
   constexpr int Headroom = 60;
+  static_assert(Headroom >= 2 && Headroom + SignificandBits + 1 < 128, "the sticky bit below every boundary");
   constexpr int Width = Headroom + SignificandBits;  // beyond this the smaller is all shifted out
   const std::int64_t distance = large.Exponent - small.Exponent;
   const TUInt128 larger = TUInt128{large.Significand} << (Headroom + 1);
@@ -161,18 +170,22 @@ bool SexagesimalOfWholeNumbers(double degrees, double minutes, double seconds, d
   const std::int64_t n = 3600 * d + 60 * m + s;
   const double q = static_cast<double>(n) / 3600;
   const auto [k, e] = PartsOf(q);
-  const int shift = -e;  // 20 to 64 for n / 3600 from 2^-12 to 2^33
+  const int shift = -e;  // 20 to 64 for n / 3600 from 2^-12 to 2^33: its significand has 53 bits
   // The exact value less q in units of 2^e / 3600: n 2^-e - 3600 k, at most
   // 1800 in magnitude, so the arithmetic modulo 2^64 gives it exactly.
   const std::uint64_t scaledN = shift >= 64 ? 0 : static_cast<std::uint64_t>(n) << shift;
   const auto offset = static_cast<std::int64_t>(scaledN - 3600 * k);
-  // The halfway points to q's neighbours stand 1800 units above and below,
-  // 900 below a power of two. The four extended roundings of the steps move
-  // the sum by less than 2^-62 of it, all terms being positive, which is
-  // less than 8 units: outside that margin the steps round to q as well.
+  // The halfway points to q's neighbours stand 1800 units above and below;
+  // below a power of two the neighbour is nearer, but there q is the exact
+  // value: k = 2^52 makes n 2^-e - 3600 k a multiple of 2^shift >= 2^20, so
+  // an offset within 1800 of it is 0. The four extended roundings of the
+  // steps move the sum by less than 4 x 2^-64 of it, all terms being
+  // positive, and the sum is below 2^53 units of 2^e, 3600 x 2^53 of ours:
+  // less than 3600 / 2^9, about 7.03 units. Outside that margin the steps
+  // round to q as well.
   constexpr std::int64_t Margin = 8;
-  const std::int64_t below = k == (std::uint64_t{1} << 52) ? 900 : 1800;
-  if (offset + Margin >= 1800 || offset - Margin <= -below) return false;
+  static_assert(Margin * 512 > 3600, "the margin covers the steps' four roundings");
+  if (offset + Margin >= 1800 || offset - Margin <= -1800) return false;
   result = q;  // the stored double, also where the division ran wider
   return true;
 }
@@ -212,8 +225,23 @@ constexpr std::uint32_t TenToNine = 1000000000;
 constexpr std::array<std::uint32_t, 10> SmallPowersOfTen = {1,      10,      100,      1000,      10000,
                                                             100000, 1000000, 10000000, 100000000, TenToNine};
 
-// A natural number of 32-bit limbs, lowest first, in a fixed space: by the
-// limits above no value needs more than 4,100 bits.
+// An upper bound of the bits of 10^n: log2(10) is below 3.322.
+constexpr std::int64_t PowerOfTenBits(std::int64_t n) { return n * 3322 / 1000 + 1; }
+
+// The largest number ExtendedFromDecimal builds. With a negative exponent,
+// the digits, at most MaxSignificantDigits + 1 of them, shifted left until
+// the quotient by 10^-exponent has 68 bits; the exponent is at least
+// ZeroDecimalExponent less those digits, as the first digit is not below
+// 10^ZeroDecimalExponent. With none, below 10^OverflowDecimalExponent.
+constexpr std::int64_t MaxDigitsRead = MaxSignificantDigits + 1;
+constexpr std::int64_t LargestDivisorPower = -ZeroDecimalExponent + MaxDigitsRead - 1;
+constexpr std::int64_t MaxNaturalBits =
+    std::max({PowerOfTenBits(MaxDigitsRead), SignificandBits + 4 + PowerOfTenBits(LargestDivisorPower),
+              PowerOfTenBits(OverflowDecimalExponent)});
+static_assert(MaxNaturalBits == 3988, "the bits of 10^1180 and 68 more");
+
+// A natural number of 32-bit limbs, lowest first, in a fixed space of
+// MaxNaturalBits, and a limb for a carry before it is dropped again.
 class TBigNatural {
 public:
   void MultiplyAdd(std::uint32_t factor, std::uint32_t addend) {
@@ -223,7 +251,10 @@ public:
       Limbs[i] = static_cast<std::uint32_t>(product);
       carry = product >> 32;
     }
-    if (carry != 0) Limbs[Size++] = static_cast<std::uint32_t>(carry);
+    if (carry != 0) {
+      CheckRoom(1);
+      Limbs[Size++] = static_cast<std::uint32_t>(carry);
+    }
   }
 
   // Divides in place; returns the remainder.
@@ -241,6 +272,7 @@ public:
   void ShiftLeft(int bits) {
     const int limbs = bits / 32, rest = bits % 32;
     if (Size == 0 || bits == 0) return;
+    CheckRoom(limbs + 1);
     const std::uint32_t spill = rest != 0 ? Limbs[Size - 1] >> (32 - rest) : 0;
     for (int i = Size - 1; i >= 0; --i) {
       const std::uint32_t below = rest != 0 && i > 0 ? Limbs[i - 1] >> (32 - rest) : 0;
@@ -270,8 +302,13 @@ public:
 
 private:
   std::uint64_t Limb(int i) const { return i < Size ? Limbs[i] : 0; }
+  // Room for `count` more limbs, checked before they are written: the bound
+  // above keeps every number within the capacity.
+  void CheckRoom(int count) const {
+    if (count > Capacity - Size) throw std::length_error("a number beyond its bound");
+  }
 
-  static constexpr int Capacity = 160;
+  static constexpr int Capacity = static_cast<int>(MaxNaturalBits / 32 + 2);
   std::array<std::uint32_t, Capacity> Limbs;  // only the first Size are set
   int Size = 0;
 };
@@ -310,9 +347,6 @@ TExtended RoundedFromBig(const TBigNatural& number, std::int64_t exponent, bool 
   return Rounded(false, number.Bits64(lowest), number.Bit(lowest - 1), sticky || number.AnyBitBelow(lowest - 1),
                  exponent + lowest);
 }
-
-// An upper bound of the bits of 10^n: log2(10) is below 3.322.
-std::int64_t PowerOfTenBits(std::int64_t n) { return n * 3322 / 1000 + 1; }
 
 }  // namespace
 
@@ -365,9 +399,13 @@ namespace {
 
 // Up to 19 digits fit a 64-bit integer, and so the extended significand.
 constexpr std::size_t ExactDigits = 19;
+static_assert(UINT64_MAX / 10 >= 999'999'999'999'999'999, "19 nines fit 64 bits");
 constexpr std::uint64_t TwoTo53 = std::uint64_t{1} << 53;
-// 10^27 is the largest power of ten a 64-bit significand holds exactly.
+// 10^27 is the largest power of ten a 64-bit significand holds exactly:
+// 10^n is 5^n 2^n, exact while 5^n fits 64 bits.
 constexpr int MaxExactPowerOfTen = 27;
+constexpr std::uint64_t FivePower(int n) { return n == 0 ? 1 : 5 * FivePower(n - 1); }
+static_assert(FivePower(MaxExactPowerOfTen) > UINT64_MAX / 5, "5^27 fits 64 bits, 5^28 does not");
 
 constexpr std::array<long double, MaxExactPowerOfTen + 1> ExactPowersOfTen = [] {
   std::array<long double, MaxExactPowerOfTen + 1> powers{};

@@ -27,6 +27,8 @@ public:
     product.High += a.High * b.Low + a.Low * b.High;
     return product;
   }
+  // Shifts by 0 to 127 bits, as for the native type; the callers' shifts
+  // stay within that (ExpandInIntegers: below 128 by its exponent check).
   friend constexpr TUInt128Halves operator<<(TUInt128Halves a, int n) {
     if (n == 0) return a;
     if (n >= 64) return {a.Low << (n - 64), 0};
@@ -51,10 +53,13 @@ public:
   friend constexpr bool operator<=(TUInt128Halves a, TUInt128Halves b) { return !(b < a); }
   friend constexpr bool operator>=(TUInt128Halves a, TUInt128Halves b) { return !(a < b); }
 
-  // The full product of two 64-bit numbers, from four 32-bit products.
+  // The full product of two 64-bit numbers, from four 32-bit products. The
+  // middle sum is at most (2^32 - 1) x 2 + (2^32 - 1)^2 = 2^64 - 1: it never
+  // carries out.
   static constexpr TUInt128Halves Multiply64(std::uint64_t a, std::uint64_t b) {
     const std::uint64_t aLow = a & 0xFFFFFFFF, aHigh = a >> 32, bLow = b & 0xFFFFFFFF, bHigh = b >> 32;
     const std::uint64_t lowLow = aLow * bLow, highLow = aHigh * bLow, lowHigh = aLow * bHigh;
+    static_assert(std::uint64_t{0xFFFFFFFF} * 2 + std::uint64_t{0xFFFFFFFF} * 0xFFFFFFFF == UINT64_MAX);
     const std::uint64_t middle = (lowLow >> 32) + (highLow & 0xFFFFFFFF) + lowHigh;
     return {aHigh * bHigh + (highLow >> 32) + (middle >> 32), (middle << 32) | (lowLow & 0xFFFFFFFF)};
   }

@@ -249,7 +249,9 @@ private:
   // followed by a byte that ends the last number and the degrees, read at
   // fixed places where ten bytes are left.
   [[gnu::always_inline]] bool ReadFixedDegrees(double* dms) {
-    if (End - C < 10) return false;
+    // Its bytes are read up to C[9]: ‹DDD:MM:SS› and the byte after it.
+    constexpr std::ptrdiff_t ReadAhead = 10;
+    if (End - C < ReadAhead) return false;
     // ‹DDD:MM:SS› is its first digit, then the rest as ‹DD:MM:SS›; taken
     // without a branch on the form, as longitudes mix both at random.
     const bool threeDigits = C[2] != ':';
