@@ -5,6 +5,7 @@
 //   dp-block   one block of DP lines only
 //   an-block   one block of AN lines only
 //   one-line   a single line with no line break
+//   an-words   a single AN line of short words between blanks, with no break
 //   blanks     blank lines only
 //   comments   comment lines only
 // LINE-END is crlf, lf or cr. The output is the same for the same arguments.
@@ -90,6 +91,9 @@ int main(int argc, char** argv) {
     out.Raw("AN ");
     const std::string chunk(1 << 16, 'x');
     while (!out.Full()) out.Raw(chunk);
+  } else if (shape == "an-words") {
+    out.Raw("AN");
+    while (!out.Full()) out.Raw(" Long name");
   } else if (shape == "blanks") {
     while (!out.Full()) out.Line("                      ");
   } else if (shape == "comments") {

@@ -38,6 +38,7 @@ configure build-bench
 configure build-bench-soft -DTARNEL_SOFT_EXTENDED=ON
 data=build-bench/data
 mkdir -p "$data"
+rm -f "$data"/*.size  # the output sizes of this run's builds
 # The output goes to memory where the machine has a tmpfs, so that the disk's
 # write-back of earlier runs does not show up as the converter's time.
 out="$data/out.zrn"
@@ -60,13 +61,27 @@ input() {
 }
 
 # One measurement: wall microseconds and peak RSS in kB of one run. The
-# clock is the shell's own, read with no process started around the run.
+# clock is the shell's own, read with no process started around the run. A
+# run that fails, or writes other bytes than the first run of the same
+# input, stops the benchmark: its time would mean nothing.
 measure() {
   local program=$1 input=$2
-  local start end
+  local start end status=0 size first record="$data/$(basename "$input").size"
   start=${EPOCHREALTIME/[^0-9]/}
-  /usr/bin/time -f '%M' -o "$data/rss" "$program" "$input" "$out" >/dev/null 2>&1 || true
+  /usr/bin/time -f '%M' -o "$data/rss" "$program" "$input" "$out" >/dev/null 2>"$data/stderr" || status=$?
   end=${EPOCHREALTIME/[^0-9]/}
+  if [ "$status" -ne 0 ]; then
+    echo "bench: $program $input failed (exit $status):" >&2
+    cat "$data/stderr" >&2
+    return 1
+  fi
+  size=$(stat -c %s "$out")
+  [ -f "$record" ] || echo "$size" >"$record"
+  first=$(cat "$record")
+  if [ "$first" != "$size" ]; then
+    echo "bench: $program $input wrote $size bytes, the first run $first" >&2
+    return 1
+  fi
   echo "$((end - start)) $(tail -n 1 "$data/rss")"
 }
 
@@ -75,10 +90,11 @@ measure() {
 declare -A seconds speed ratio
 row() {
   local key=$1 name=$2 program=$3 input=$4
-  local bytes times=() rss=0 t r median
+  local bytes times=() rss=0 t r median result
   bytes=$(stat -c %s "$input")
   for ((i = 0; i < runs; i++)); do
-    read -r t r < <(measure "$program" "$input")
+    result=$(measure "$program" "$input") || exit 1
+    read -r t r <<<"$result"
     times+=("$t")
     [ "$r" -gt "$rss" ] && rss=$r
   done
@@ -95,7 +111,7 @@ for mb in $small $large; do
   for ending in crlf lf; do row "$mb-$ending" "polygons $ending" "$main/TARNEL" "$(input polygons "$mb" "$ending")"; done
 done
 row soft "polygons crlf, software" "$soft/TARNEL" "$(input polygons "$large" crlf)"
-shapes=(dp-block an-block one-line blanks comments)
+shapes=(dp-block an-block one-line an-words blanks comments)
 for shape in "${shapes[@]}"; do row "$shape" "$shape" "$main/TARNEL" "$(input "$shape" "$patho" crlf)"; done
 
 instructions="not counted: --callgrind"
@@ -122,8 +138,10 @@ figure "CR LF, peak RSS / input" "${ratio[$large-crlf]}" "at most 0.70"
 lf=$(input polygons "$large" lf) crlf=$(input polygons "$large" crlf)
 ratios=()
 for ((i = 0; i < runs; i++)); do
-  read -r a _ < <(measure "$main/TARNEL" "$lf")
-  read -r b _ < <(measure "$main/TARNEL" "$crlf")
+  result=$(measure "$main/TARNEL" "$lf") || exit 1
+  read -r a _ <<<"$result"
+  result=$(measure "$main/TARNEL" "$crlf") || exit 1
+  read -r b _ <<<"$result"
   ratios+=("$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.5f", a / b }')")
 done
 ratio=$(printf '%s\n' "${ratios[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p")
@@ -134,5 +152,6 @@ figure "CR LF, arithmetic in software, MB/s" "${speed[soft]}" "at least 200"
 figure "slowest pathological shape ($patho MB), MB/s" "$slowest" "at least 150 each"
 figure "one block of AN lines, peak RSS / input" "${ratio[an-block]}" "at most 1.5"
 figure "one line without a break, peak RSS / input" "${ratio[one-line]}" "at most 1.5"
+figure "one AN line of short words, peak RSS / input" "${ratio[an-words]}" "at most 1.5"
 figure "time for $large MB against $small MB" "$(awk -v a="${seconds[$large-crlf]}" -v b="${seconds[$small-crlf]}" \
   'BEGIN { printf "%.1f x", a / b }')" "at most $((large / small)).5 x"

@@ -9,11 +9,15 @@ cd "$(dirname "$0")/.."
 out=$(mkdir -p "${1:-dist}" && cd "${1:-dist}" && pwd)
 
 package() {  # package BUILD_DIR GENERATORS [CMAKE_OPTIONS...]
-  local build=$1 generators=$2
+  local build=$1 generators=$2 started=$SECONDS
   shift 2
+  echo "$build: configuring"
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNEL_BUILD_TESTS=OFF "$@" >/dev/null
+  echo "$build: building"
   cmake --build "$build" -j2 >/dev/null
+  echo "$build: packaging ${generators//;/ and } into $out"
   (cd "$build" && cpack -G "$generators" -B "$out" >/dev/null)
+  echo "$build: done in $((SECONDS - started)) s"
 }
 
 package build-package-linux "DEB;TGZ"
