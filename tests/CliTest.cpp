@@ -93,6 +93,58 @@ TEST_F(CliTest, OutputThatIsTheInputIsRefusedAndTheInputKept) {
   const TRunResult run = RunTarnel({"soft.oa", "in.oa"}, Dir.Path());
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_EQ(ReadFile(Dir / "in.oa"), Sample);
+  // Names that lead to the input only once it is open: its descriptor, as
+  // the program gets it (the lowest free one, found by trying each), and
+  // standard input read from it.
+  int refused = 0;
+  for (int fd = 3; fd <= 8; ++fd)
+    for (const std::string& name : {"/proc/self/fd/" + std::to_string(fd), "/dev/fd/" + std::to_string(fd)}) {
+      const TRunResult byDescriptor = RunTarnel({"in.oa", name}, Dir.Path());
+      EXPECT_EQ(ReadFile(Dir / "in.oa"), Sample) << name;
+      EXPECT_EQ(byDescriptor.ExitCode, 1) << name;  // the input, or no file at all
+      if (byDescriptor.Stderr.find("\". Device or resource busy.") != std::string::npos) ++refused;
+    }
+  EXPECT_EQ(refused, 2) << "the input's descriptor, by both names";
+  const TRunResult fromStdin = RunTarnel({"in.oa", "/dev/stdin"}, Dir.Path(), TStdout::Captured, TStdin::Inherited,
+                                         Dir / "in.oa");
+  EXPECT_EQ(fromStdin.ExitCode, 1);
+  EXPECT_NE(fromStdin.Stderr.find("Device or resource busy"), std::string::npos);
+  EXPECT_EQ(ReadFile(Dir / "in.oa"), Sample);
+}
+
+// An existing OpenAir file is never replaced by an output, as when the two
+// arguments are swapped; any other existing file is.
+TEST_F(CliTest, OpenAirFileAsOutputIsRefusedAndKept) {
+  WriteFile(Dir / "in.oa", Sample);
+  const std::string openAir[] = {
+      Sample,
+      "\xEF\xBB\xBF* header\n\n\t  ac R\n",
+      "* only a DP line\r\ndp 1:0:0 N 2:0:0 E\r\n",
+      "an Name\r\n",
+  };
+  for (const std::string& existing : openAir) {
+    WriteFile(Dir / "old.oa", existing);
+    const TRunResult run = RunTarnel({"in.oa", "old.oa"}, Dir.Path());
+    EXPECT_EQ(run.ExitCode, 1) << existing;
+    EXPECT_EQ(run.Stdout, Banner);
+    ExpectReport(run.Stderr, "EFCreateError",
+                 "Cannot create file \"" + (Dir / "old.oa").string() + "\". It holds OpenAir airspaces and is not replaced.");
+    EXPECT_EQ(ReadFile(Dir / "old.oa"), existing);
+  }
+  // A previous output, an empty file, a keyword without a value, other text.
+  const std::string others[] = {
+      "  <airspace class=\"R\" name=\"\" pin=\"0.00000000000 0.00000000000\">\r\n  </airspace>\r\n",
+      "",
+      "AC\r\nAN \t\r\n* AC R\r\nDPX 1\r\n",
+      "notes about AC R\n",
+  };
+  for (const std::string& existing : others) {
+    WriteFile(Dir / "out.zrn", existing);
+    const TRunResult run = RunTarnel({"in.oa", "out.zrn"}, Dir.Path());
+    EXPECT_EQ(run.ExitCode, 0) << existing;
+    EXPECT_EQ(ReadFile(Dir / "out.zrn").substr(0, 11), "  <airspace") << existing;
+  }
+  EXPECT_EQ(RunTarnel({"in.oa", "/dev/null"}, Dir.Path()).ExitCode, 0);
 }
 
 TEST_F(CliTest, UncreatableOutputsReportTheSystemText) {

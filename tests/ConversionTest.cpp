@@ -29,6 +29,7 @@ std::string Opening(const std::string& cls, const std::string& name,
   return "  <airspace class=\"" + cls + "\" name=\"" + name + "\" pin=\"" + pin + "\">\r\n";
 }
 const std::string Closing = "  </airspace>\r\n";
+const std::string Border1 = "    <border>\r\n      <point lat=\"1.00\" lon=\"2.00\"/>\r\n    </border>\r\n";
 
 struct TGoldenCase {
   const char* Title;
@@ -60,8 +61,20 @@ TEST(ConversionTest, GoldenOutputs) {
       {"double blank in name", "AN Test  Area\r\n", Opening("", "TEST AREA") + Closing},
       {"AC with a trailing blank", "AC \r\nAN X\r\n", Opening("", "X") + Closing},
       {"@EOF line then more", "AC R\r\n\r\n@EOF\r\n\r\nAC Q\r\nAT 50:30:15 N 014:20:30 E\r\n",
-       Opening("R", "") + Closing + Opening("", "") + Closing + Opening("Q", "", "50.50416666667 14.34166666667") +
-           Closing},
+       Opening("R", "") + Closing + Opening("Q", "", "50.50416666667 14.34166666667") + Closing},
+      // An airspace starts at AC; blank lines inside it are nothing.
+      {"blank lines inside an airspace",
+       "AC C\r\n\r\nAN Lille\r\n\r\nV X=1:0:0 N 2:0:0 E\r\n\r\nDP 1:0:0 N 2:0:0 E\r\n\r\nAN ctr\r\n\r\nAC D\r\n",
+       Opening("C", "LILLE CTR") + Border1 + Closing + Opening("D", "") + Closing},
+      {"a block's records before its AC start the new airspace",
+       "AC A\r\nAN First\r\nAT 5:0:0 S 6:0:0 W\r\n\r\nAN X\r\nAY P\r\nAT 1:0:0 N 2:0:0 E\r\nDP 1:0:0 N 2:0:0 E\r\nAC UNC\r\n",
+       Opening("A", "FIRST", "-5.00000000000 -6.00000000000") + Closing +
+           Opening("P", "X", "1.00000000000 2.00000000000") + Border1 + Closing},
+      {"a first block without AC, continued", "DP 1:0:0 N 2:0:0 E\r\n\r\nAN  \r\n",
+       Opening("", "") + Border1 + Closing},
+      // AY gives the class where AC says UNC, the last AY with a value.
+      {"AY where AC says UNC", "AC unc\r\nAY R\r\nAY\r\n\r\nAC C\r\nAY Q\r\n\r\nAY TMZ\r\nAC uNc\r\n",
+       Opening("R", "") + Closing + Opening("C", "") + Closing + Opening("TMZ", "") + Closing},
       {"order kept", "AC A\r\n\r\nAC B\r\n\r\nAC C\r\n",
        Opening("A", "") + Closing + Opening("B", "") + Closing + Opening("C", "") + Closing},
       {"short forms", "AC R\nDP 45:30.5 N 006:15.25 W\nDP 50.5 S 14.25 E\n",

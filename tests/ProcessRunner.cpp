@@ -46,7 +46,7 @@ std::string Drain(int fd) {
 }  // namespace
 
 TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir, TStdout out,
-                     TStdin in) {
+                     TStdin in, const std::filesystem::path& stdinFile) {
   int outPipe[2], errPipe[2];
   if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) throw std::runtime_error("pipe failed");
   if (out == TStdout::BrokenPipe) ::close(outPipe[0]);  // the reader is gone before the run starts
@@ -68,6 +68,11 @@ TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem
       ::close(0);
       ::close(2);
     }
+    if (!stdinFile.empty()) ::dup2(::open(stdinFile.c_str(), O_RDONLY), 0);
+    // Nothing else of the test runner's is handed on: the program's files
+    // get the descriptors from 3 on, and a name such as /proc/self/fd/5
+    // cannot reach the runner's own.
+    for (int fd = 3; fd < 1024; ++fd) ::close(fd);
     if (::chdir(workDir.c_str()) != 0) ::_exit(126);
     std::vector<char*> argv{const_cast<char*>(TARNEL_PATH)};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));

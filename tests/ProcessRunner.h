@@ -17,8 +17,10 @@ struct TRunResult {
   std::string Stderr;
 };
 
+// Standard input is read from `stdinFile` where one is named.
 TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir,
-                     TStdout out = TStdout::Captured, TStdin in = TStdin::Inherited);
+                     TStdout out = TStdout::Captured, TStdin in = TStdin::Inherited,
+                     const std::filesystem::path& stdinFile = {});
 
 // A fresh, empty directory for one test, removed by the destructor.
 class TScratchDir {

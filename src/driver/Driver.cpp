@@ -6,6 +6,7 @@
 #include "model/AirspaceList.h"
 #include "numtext/NumText.h"
 #include "openair/BlockParser.h"
+#include "openair/Recognise.h"
 #include "zrn/AirspaceWriter.h"
 #include "platform/Console.h"
 #include "platform/Files.h"
@@ -31,6 +32,14 @@ namespace {
   Halt(1);
 }
 
+// An existing OpenAir file named as the output, as when the two arguments
+// are swapped, is kept: to replace it on purpose, delete it first.
+void RefuseOpenAirOutput(TFileStream& output) {
+  if (output.IsRegularFile() && HoldsOpenAirAirspaces(output.ReadStart(RecognisedBytes)))
+    throw EFCreateError("Cannot create file \"" + ExpandFileName(output.FileName()) +
+                        "\". It holds OpenAir airspaces and is not replaced");
+}
+
 }  // namespace
 
 void StartUp(int argc, const char* const* argv) {
@@ -44,6 +53,9 @@ void StartUp(int argc, const char* const* argv) {
   RefuseOutputThatIsTheInput(InputFileName, OutputFileName);
   InputStream = std::make_unique<TFileStream>(InputFileName, TFileStream::TMode::OpenRead);
   OutputStream = std::make_unique<TFileStream>(OutputFileName, TFileStream::TMode::Create);
+  RefuseOutputThatIsTheInput(*InputStream, *OutputStream);
+  RefuseOpenAirOutput(*OutputStream);
+  OutputStream->Empty();
 }
 
 void Convert() { ConvertAirspaces(*InputStream, *OutputStream); }

@@ -8,8 +8,10 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "base/Errors.h"
+#include "base/UpperCase.h"
 #include "io/GrowingText.h"
 #include "model/Airspace.h"
 #include "openair/Keywords.h"
@@ -25,36 +27,48 @@ struct TRecord {
   bool BlanksOnly;        // the line holds no delimiter but the blank
 };
 
-// Fills an airspace from the records of its block. The airspace is a
-// scratch one whose texts and border keep their storage from one to the
-// next; the list copies them, or takes them over where they are long.
+// Fills the airspaces from the records of the blocks. An airspace starts at
+// an AC: a block that holds one starts a new airspace with its first record,
+// a block without one continues the airspace before it, so that blank lines
+// inside an airspace are nothing. Whether a block holds an AC is known only
+// at its AC, so the block's records go to the airspace being built, and
+// move to a new one at the AC (SplitAtBlock). The first block of the input
+// starts an airspace whatever it holds. The airspace is a scratch one whose
+// texts and border keep their storage from one to the next; the list copies
+// them, or takes them over where they are long.
 class TAirspaceBuilder {
 public:
   TAirspaceBuilder(TAirspaceList& airspaces, TLineReader& reader) : Airspaces(airspaces), Reader(reader) {}
 
-  void Start() {
-    Building.AirspaceClass.clear();
-    Building.Name.Clear();
-    Building.Pin = TGeographicPoint();
-    Building.Border.clear();
-    HadClass = false;
+  void StartBlock() {
+    BeganInBlock = !Open;
+    if (!Open) Start();
+    Open = true;
+    Mark = {Building.Name.Size(), Building.Border.size(), Building.Pin, Type};
+    BlockHadClass = BlockSetPin = BlockSetType = false;
   }
   void Take(std::string_view line, bool blanksOnly);
   template <std::size_t... Kinds>
   void Dispatch(int number, const TRecord& record, std::index_sequence<Kinds...>);
-  void Complete() { Airspaces.Add(Building); }
+  // At the end of the input.
+  void Finish() {
+    if (Open) Complete();
+  }
 
   // The handlers, one per record kind.
 
-  // AC: the class is the first token after the keyword. Several airspaces
-  // written without a blank line between them: a second AC record completes
-  // the airspace and starts the next.
+  // AC: the class is the first token after the keyword. The block's first
+  // AC starts a new airspace with the block's first record; a second AC in
+  // a block, as where airspaces follow each other with no blank line,
+  // completes the airspace and starts the next with itself.
   void TakeClass(const TRecord& record) {
-    if (HadClass) {
+    if (BlockHadClass) {
       Complete();
       Start();
+    } else if (!BeganInBlock) {
+      SplitAtBlock();
     }
-    HadClass = true;
+    BlockHadClass = true;
     if (record.Rest.empty()) throw EStringListError("List index out of bounds (1)");
     Building.AirspaceClass.assign(FirstToken(record.Rest));
   }
@@ -71,13 +85,72 @@ public:
     name.Reserve(record.Rest.size());
     name.SetSize(name.Size() + JoinTokens(record.Rest, !name.Empty(), name.Data() + name.Size()));
   }
-  void TakePin(const TRecord& record) { Building.Pin.SetFromText(CoordinateValue(record)); }
+  void TakePin(const TRecord& record) {
+    Building.Pin.SetFromText(CoordinateValue(record));
+    BlockSetPin = true;
+  }
   void TakePoint(const TRecord& record) { Building.AddBorderPoint(CoordinateValue(record)); }
+  // AY: the airspace's type, the class written where AC says UNC; the last
+  // AY with a value counts.
+  void TakeType(const TRecord& record) {
+    const std::string_view type = FirstToken(record.Rest);
+    if (type.empty()) return;
+    Type.assign(type);
+    BlockSetType = true;
+  }
   void Ignore(const TRecord&) {}
 
 private:
   // From this length on, a line that starts a name gives it its buffer.
   static constexpr std::size_t LongLine = std::size_t{64} * 1024;
+
+  // What the airspace had when the block began.
+  struct TMark {
+    std::size_t NameSize = 0;
+    std::size_t BorderSize = 0;
+    TGeographicPoint Pin;
+    std::string Type;
+  };
+
+  void Start() {
+    Building.AirspaceClass.clear();
+    Building.Name.Clear();
+    Building.Pin = TGeographicPoint();
+    Building.Border.clear();
+    Type.clear();
+  }
+  void Complete() {
+    if (IsUnclassified(Building.AirspaceClass) && !Type.empty()) Building.AirspaceClass = Type;
+    Airspaces.Add(Building);
+  }
+  static bool IsUnclassified(std::string_view airspaceClass) {
+    return airspaceClass.size() == 3 && UpperCaseChar(airspaceClass[0]) == 'U' &&
+           UpperCaseChar(airspaceClass[1]) == 'N' && UpperCaseChar(airspaceClass[2]) == 'C';
+  }
+
+  // The records of the block so far move to a new airspace; the airspace
+  // built before keeps what it had when the block began, and is complete.
+  // The block's name tokens were joined after that airspace's name: as the
+  // start of a name of their own they lose the blanks before them (tokens
+  // hold no blank).
+  void SplitAtBlock() {
+    std::string name(Building.Name.View().substr(Mark.NameSize));
+    name.erase(0, name.find_first_not_of(' '));
+    std::vector<TGeographicPoint> border(Building.Border.begin() + static_cast<std::ptrdiff_t>(Mark.BorderSize),
+                                         Building.Border.end());
+    const TGeographicPoint pin = BlockSetPin ? Building.Pin : TGeographicPoint();
+    std::string type = BlockSetType ? Type : std::string();
+    Building.Name.SetSize(Mark.NameSize);
+    Building.Border.resize(Mark.BorderSize);
+    Building.Pin = Mark.Pin;
+    Type = Mark.Type;
+    Complete();
+    Start();
+    Building.Name.Append(name);
+    Building.Border.assign(border.begin(), border.end());
+    Building.Pin = pin;
+    Type = std::move(type);
+  }
 
   // The tokens after the keyword joined by single blanks, for SetFromText.
   // A line with no delimiter but blanks, the usual case, gives its rest as
@@ -92,13 +165,19 @@ private:
   TAirspaceList& Airspaces;
   TLineReader& Reader;
   TAirspace Building;
-  bool HadClass = false;
+  std::string Type;            // the AY value
+  bool Open = false;           // an airspace is being built
+  bool BeganInBlock = false;   // and began with the block being read
+  TMark Mark;
+  bool BlockHadClass = false;  // the block being read has had an AC
+  bool BlockSetPin = false;
+  bool BlockSetType = false;
   std::string Scratch;
 };
 
-// What each record does to the airspace of its block, in the order of the
-// reader's keyword table. Every other record is read and ignored: V, DA, DB,
-// DC, SP, SB and the rest.
+// What each record does to its airspace, in the order of the reader's
+// keyword table. Every other record is read and ignored: V, DA, DB, DC, SP,
+// SB and the rest.
 struct TRecordKind {
   std::string_view Keyword;
   void (TAirspaceBuilder::*Take)(const TRecord&);
@@ -110,6 +189,7 @@ constexpr std::array<TRecordKind, Keywords.size()> RecordKinds = {{
     {"AL", &TAirspaceBuilder::Ignore},
     {"AH", &TAirspaceBuilder::Ignore},
     {"DP", &TAirspaceBuilder::TakePoint},
+    {"AY", &TAirspaceBuilder::TakeType},
 }};
 static_assert(std::equal(RecordKinds.begin(), RecordKinds.end(), Keywords.begin(),
                          [](const TRecordKind& kind, std::string_view keyword) { return kind.Keyword == keyword; }),
@@ -146,14 +226,14 @@ void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces) {
   bool more = reader.ReadLine(line);
   for (;;) {
     while (more && line.empty()) more = reader.ReadLine(line);  // blank lines between blocks
-    if (!more) return;
-    builder.Start();
+    if (!more) break;
+    builder.StartBlock();
     do {
       builder.Take(line, reader.BlanksOnly());
       more = reader.ReadLine(line);
     } while (more && !line.empty());
-    builder.Complete();
   }
+  builder.Finish();
 }
 
 }  // namespace

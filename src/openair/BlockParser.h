@@ -6,7 +6,7 @@
 
 class TStream;
 
-// The input's airspaces in input order: a blank line ends an airspace, and so
-// does a second AC record. A failure of reading or parsing carries the input
-// line on which it arose as its place.
+// The input's airspaces in input order: an airspace starts at AC, and blank
+// lines inside it are nothing (see TAirspaceBuilder). A failure of reading
+// or parsing carries the input line on which it arose as its place.
 TAirspaceList ParseAirspaces(TStream& stream);

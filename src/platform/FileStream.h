@@ -13,10 +13,23 @@ class TFileStream : public TStream {
 public:
   enum class TMode { OpenRead, Create };
 
-  // OpenRead raises EFOpenError, Create raises EFCreateError; Create makes
-  // the file empty, with the usual permissions (0666 less the umask).
+  // OpenRead raises EFOpenError, Create raises EFCreateError. Create makes
+  // a new file with the usual permissions (0666 less the umask), or opens an
+  // existing one as it is, for the checks that may refuse to replace it:
+  // Empty then makes it empty.
   TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize = DefaultBufferSize);
   ~TFileStream() override;
+
+  // Whether both streams are one and the same file, by any name or link.
+  bool SameFile(const TFileStream& other) const;
+  // Whether it is a regular file, not a device, FIFO or the like.
+  bool IsRegularFile() const;
+  // Up to `limit` bytes from the file's start, before anything is written;
+  // fewer, or none, where it cannot be read.
+  std::string ReadStart(std::size_t limit);
+  // Makes a regular file empty, ready for writing from its start; other
+  // files are written as they are. Raises EFCreateError.
+  void Empty();
 
   // Flushes and closes the file; raises EWriteError if any write, the flush
   // or the close failed.

@@ -23,8 +23,13 @@ inline std::string FileErrorMessage(const char* prefix, const std::string& name,
   return std::string(prefix) + " \"" + ExpandFileName(name) + "\". " + SystemErrorText(error);
 }
 
-// Raises EFCreateError, before anything is opened, where creating the output
-// would destroy the input: the same file by any spelling or link. Where files
-// have share modes (Windows), the input held open without sharing refuses
-// the output by itself, with the system's own text, and this does nothing.
+class TFileStream;
+
+// Raises EFCreateError where writing the output would destroy the input: the
+// same file by any spelling or link. By name before anything is opened, so
+// that a FIFO named twice does not block the opening; then by the open files
+// themselves, whatever the names (/proc/self/fd/N names the input only once
+// it is open). Where files have share modes (Windows), the input held open
+// without sharing refuses the output by itself, with the system's own text.
 void RefuseOutputThatIsTheInput(const std::string& input, const std::string& output);
+void RefuseOutputThatIsTheInput(const TFileStream& input, const TFileStream& output);

@@ -1,8 +1,11 @@
 // File streams on POSIX: descriptors, read and write, errno.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <string>
 
 #include "base/Errors.h"
 #include "platform/Files.h"
@@ -12,17 +15,53 @@ namespace {
 
 int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
 
+// The file's status; an empty one (no device, no inode, no type) where it
+// cannot be had.
+struct stat Status(std::intptr_t handle) {
+  struct stat status {};
+  if (::fstat(Descriptor(handle), &status) != 0) status = {};
+  return status;
+}
+
 }  // namespace
 
 TFileStream::TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize)
     : TStream(bufferSize), FFileName(fileName) {
   const int fd = mode == TMode::OpenRead ? ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC)
-                                         : ::open(fileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+                                         : ::open(fileName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) {
     if (mode == TMode::OpenRead) throw EFOpenError(FileErrorMessage("Cannot open file", fileName, errno));
     throw EFCreateError(FileErrorMessage("Cannot create file", fileName, errno));
   }
   Handle = fd;
+}
+
+bool TFileStream::SameFile(const TFileStream& other) const {
+  const struct stat mine = Status(Handle), theirs = Status(other.Handle);
+  return mine.st_ino != 0 && mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino;
+}
+
+bool TFileStream::IsRegularFile() const { return S_ISREG(Status(Handle).st_mode); }
+
+std::string TFileStream::ReadStart(std::size_t limit) {
+  limit = std::min(limit, static_cast<std::size_t>(std::max<off_t>(Status(Handle).st_size, 0)));
+  std::string bytes(limit, '\0');
+  std::size_t got = 0;
+  while (got < limit) {
+    const ssize_t part = ::pread(Descriptor(Handle), bytes.data() + got, limit - got, static_cast<off_t>(got));
+    if (part > 0) {
+      got += static_cast<std::size_t>(part);
+    } else if (part == 0 || errno != EINTR) {
+      break;
+    }
+  }
+  bytes.resize(got);
+  return bytes;
+}
+
+void TFileStream::Empty() {
+  if (IsRegularFile() && ::ftruncate(Descriptor(Handle), 0) != 0)
+    throw EFCreateError(FileErrorMessage("Cannot create file", FFileName, errno));
 }
 
 TFileStream::~TFileStream() {

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "base/Errors.h"
+#include "platform/FileStream.h"
 
 namespace fs = std::filesystem;
 
@@ -50,6 +51,10 @@ bool SameFile(const std::string& first, const std::string& second) {
 // until a writer comes, so the check comes before any opening.
 void RefuseOutputThatIsTheInput(const std::string& input, const std::string& output) {
   if (SameFile(input, output)) throw EFCreateError(FileErrorMessage("Cannot create file", output, EBUSY));
+}
+
+void RefuseOutputThatIsTheInput(const TFileStream& input, const TFileStream& output) {
+  if (output.SameFile(input)) throw EFCreateError(FileErrorMessage("Cannot create file", output.FileName(), EBUSY));
 }
 
 std::string SystemErrorText(int error) {

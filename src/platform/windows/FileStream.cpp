@@ -23,12 +23,47 @@ TFileStream::TFileStream(const std::string& fileName, TMode mode, std::size_t bu
   const bool read = mode == TMode::OpenRead;
   const HANDLE file = ::CreateFileA(fileName.c_str(), read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
                                     0,  // no sharing while the file is open
-                                    nullptr, read ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                    nullptr, read ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     if (read) throw EFOpenError(FileErrorMessage("Cannot open file", fileName, LastError()));
     throw EFCreateError(FileErrorMessage("Cannot create file", fileName, LastError()));
   }
   Handle = reinterpret_cast<std::intptr_t>(file);
+}
+
+bool TFileStream::SameFile(const TFileStream& other) const {
+  BY_HANDLE_FILE_INFORMATION mine{}, theirs{};
+  return ::GetFileInformationByHandle(FileHandle(Handle), &mine) &&
+         ::GetFileInformationByHandle(FileHandle(other.Handle), &theirs) &&
+         mine.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber && mine.nFileIndexHigh == theirs.nFileIndexHigh &&
+         mine.nFileIndexLow == theirs.nFileIndexLow;
+}
+
+bool TFileStream::IsRegularFile() const { return ::GetFileType(FileHandle(Handle)) == FILE_TYPE_DISK; }
+
+std::string TFileStream::ReadStart(std::size_t limit) {
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(FileHandle(Handle), &size)) return {};
+  limit = std::min(limit, static_cast<std::size_t>(std::max<LONGLONG>(size.QuadPart, 0)));
+  std::string bytes(limit, '\0');
+  std::size_t got = 0;
+  for (DWORD part = 0; got < limit; got += part) {
+    if (!::ReadFile(FileHandle(Handle), bytes.data() + got, static_cast<DWORD>(std::min(limit - got, MaxTransfer)),
+                    &part, nullptr) ||
+        part == 0)
+      break;
+  }
+  bytes.resize(got);
+  LARGE_INTEGER start{};
+  ::SetFilePointerEx(FileHandle(Handle), start, nullptr, FILE_BEGIN);  // the writes begin at the start
+  return bytes;
+}
+
+void TFileStream::Empty() {
+  if (!IsRegularFile()) return;
+  LARGE_INTEGER start{};
+  if (!::SetFilePointerEx(FileHandle(Handle), start, nullptr, FILE_BEGIN) || !::SetEndOfFile(FileHandle(Handle)))
+    throw EFCreateError(FileErrorMessage("Cannot create file", FFileName, LastError()));
 }
 
 TFileStream::~TFileStream() {

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include "base/Errors.h"
+#include "platform/FileStream.h"
+
 bool FileExists(const std::string& name) {
   const DWORD attributes = ::GetFileAttributesA(name.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -45,5 +48,11 @@ std::string SystemErrorText(int error) {
 }
 
 // The input is held open without sharing: creating the output over it fails
-// with the sharing violation, and the input stays as it was.
+// with the sharing violation, and the input stays as it was; the check of
+// the open files is a second guard with the same text.
 void RefuseOutputThatIsTheInput(const std::string&, const std::string&) {}
+
+void RefuseOutputThatIsTheInput(const TFileStream& input, const TFileStream& output) {
+  if (output.SameFile(input))
+    throw EFCreateError(FileErrorMessage("Cannot create file", output.FileName(), ERROR_SHARING_VIOLATION));
+}

@@ -1,0 +1,15 @@
+// Whether a file's first bytes hold OpenAir airspaces, so that an OpenAir
+// file named as the output is never replaced.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// How much of an existing output is read to tell.
+constexpr std::size_t RecognisedBytes = std::size_t{1} << 20;
+
+// True where a line that the reader returns, byte order mark, comments and
+// leading delimiters handled as for the input, is an AC, AN or DP record
+// (keyword without regard to case) with a value: a token after the keyword
+// that is not empty.
+bool HoldsOpenAirAirspaces(std::string_view bytes);
