@@ -2,27 +2,44 @@
 // conversion, the closing of the output.
 #include "driver/Driver.h"
 
+#include <string>
+
 #include "base/Errors.h"
+#include "driver/CommandLine.h"
 #include "model/AirspaceList.h"
 #include "numtext/NumText.h"
 #include "openair/BlockParser.h"
 #include "openair/Recognise.h"
-#include "zrn/AirspaceWriter.h"
 #include "platform/Console.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
+#include "zrn/AirspaceWriter.h"
 
 std::string InputFileName;
 std::string OutputFileName;
 std::unique_ptr<TFileStream> InputStream;
 std::unique_ptr<TFileStream> OutputStream;
 char SavedSeparator = '.';
+bool DrawArcs = false;
 
 namespace {
 
 [[noreturn]] void ArgumentsMissing() {
   ConsoleWriteLine("Error: Arguments missing...");
   ConsoleWriteLine("Usage: TARNEL <input-file[.oa]> <output-file[.zrn]>");
+  ConsoleWriteLine("");
+  Halt(1);
+}
+
+[[noreturn]] void ShowHelp() {
+  ConsoleWriteLine(OptionsUsage);
+  for (const std::string_view line : OptionLines) ConsoleWriteLine(line);
+  Halt(0);
+}
+
+[[noreturn]] void UnknownOption(const std::string& option) {
+  ConsoleWriteLine("Error: Unknown option " + option);
+  ConsoleWriteLine(OptionsUsage);
   ConsoleWriteLine("");
   Halt(1);
 }
@@ -46,9 +63,14 @@ void StartUp(int argc, const char* const* argv) {
   SavedSeparator = DecimalSeparator;
   DecimalSeparator = '.';
   for (const char* line : BannerLines) ConsoleWriteLine(line);
-  if (argc < 3) ArgumentsMissing();
-  InputFileName = argv[1];
-  OutputFileName = argv[2];
+  const TCommandLine commandLine = ReadCommandLine(argc, argv);
+  if (commandLine.Help) ShowHelp();
+  if (commandLine.Version) Halt(0);  // the banner carries the version
+  if (!commandLine.UnknownOption.empty()) UnknownOption(commandLine.UnknownOption);
+  if (commandLine.Files.size() < 2) ArgumentsMissing();
+  InputFileName = commandLine.Files[0];
+  OutputFileName = commandLine.Files[1];
+  DrawArcs = commandLine.Arcs;
   if (!FileExists(InputFileName)) InputMissing();
   RefuseOutputThatIsTheInput(InputFileName, OutputFileName);
   InputStream = std::make_unique<TFileStream>(InputFileName, TFileStream::TMode::OpenRead);
@@ -58,13 +80,31 @@ void StartUp(int argc, const char* const* argv) {
   OutputStream->Empty();
 }
 
-void Convert() { ConvertAirspaces(*InputStream, *OutputStream); }
+void Convert() {
+  if (!DrawArcs) return ConvertAirspaces(*InputStream, *OutputStream);
+  const TArcSummary summary = ConvertAirspacesWithArcs(
+      *InputStream, *OutputStream, [](std::uint64_t line, const std::string& reason, std::string_view record) {
+        ConsoleWriteError("Warning: line " + std::to_string(line) + ": " + reason +
+                          ", left out: " + std::string(record) + "\r\n");
+      });
+  ConsoleWriteLine(std::to_string(summary.Airspaces) + " airspaces, " + std::to_string(summary.Points) + " points; " +
+                   std::to_string(summary.Arcs.Arcs) + " arcs and " + std::to_string(summary.Arcs.Circles) +
+                   " circles drawn; " + std::to_string(summary.Arcs.LeftOut) + " left out");
+}
 
 // Nothing is written before the whole input has been parsed, so a failing
 // parse leaves the output empty.
 void ConvertAirspaces(TStream& input, TStream& output) {
   const TAirspaceList airspaces = ParseAirspaces(input);
   for (const TAirspaceView& airspace : airspaces) WriteAirspace(airspace, output);
+}
+
+TArcSummary ConvertAirspacesWithArcs(TStream& input, TStream& output, const TArcWarning& warn) {
+  TArcSummary summary;
+  const TAirspaceList airspaces = ParseAirspacesWithArcs(input, warn, summary.Arcs);
+  for (const TAirspaceView& airspace : airspaces) summary.Points += WriteAirspace(airspace, output, TRepeats::Dropped);
+  summary.Airspaces = airspaces.size();
+  return summary;
 }
 
 void ShutDown() {

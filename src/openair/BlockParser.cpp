@@ -14,6 +14,7 @@
 #include "base/UpperCase.h"
 #include "io/GrowingText.h"
 #include "model/Airspace.h"
+#include "openair/ArcRecords.h"
 #include "openair/Keywords.h"
 #include "openair/LineReader.h"
 #include "openair/Tokens.h"
@@ -38,7 +39,14 @@ struct TRecord {
 // them, or takes them over where they are long.
 class TAirspaceBuilder {
 public:
-  TAirspaceBuilder(TAirspaceList& airspaces, TLineReader& reader) : Airspaces(airspaces), Reader(reader) {}
+  // With arcs where `arcs` is given: what to tell of a record left out, and
+  // the counts.
+  struct TArcs {
+    const TArcWarning& Warn;
+    TArcReport& Report;
+  };
+  TAirspaceBuilder(TAirspaceList& airspaces, TLineReader& reader, const TArcs* arcs)
+      : Airspaces(airspaces), Reader(reader), Arcs(arcs) {}
 
   void StartBlock() {
     BeganInBlock = !Open;
@@ -69,6 +77,7 @@ public:
       SplitAtBlock();
     }
     BlockHadClass = true;
+    ArcSettings.Direction = TDirection::Clockwise;
     if (record.Rest.empty()) throw EStringListError("List index out of bounds (1)");
     Building.AirspaceClass.assign(FirstToken(record.Rest));
   }
@@ -99,8 +108,35 @@ public:
     BlockSetType = true;
   }
   void Ignore(const TRecord&) {}
+  // V, DA, DB, DC: ignored unless the arcs are drawn.
+  void TakeVariable(const TRecord& record) {
+    if (Arcs != nullptr) Account(record, ApplyVariable(JoinTokens(record.Rest), ArcSettings), nullptr);
+  }
+  void TakeArc(const TRecord& record) {
+    if (Arcs != nullptr)
+      Account(record, DrawArc(JoinTokens(record.Rest), ArcSettings, Building.Border), &Arcs->Report.Arcs);
+  }
+  void TakeArcBetween(const TRecord& record) {
+    if (Arcs != nullptr)
+      Account(record, DrawArcBetween(JoinTokens(record.Rest), ArcSettings, Building.Border), &Arcs->Report.Arcs);
+  }
+  void TakeCircle(const TRecord& record) {
+    if (Arcs != nullptr)
+      Account(record, DrawCircle(JoinTokens(record.Rest), ArcSettings, Building.Border), &Arcs->Report.Circles);
+  }
 
 private:
+  // A record drawn is counted where `drawn` is given; one that could not be
+  // used is told, with its line, and counted as left out.
+  void Account(const TRecord& record, const std::string& reason, std::size_t* drawn) {
+    if (reason.empty()) {
+      if (drawn != nullptr) ++*drawn;
+      return;
+    }
+    ++Arcs->Report.LeftOut;
+    Arcs->Warn(Reader.LineNumber(), reason, record.Line);
+  }
+
   // From this length on, a line that starts a name gives it its buffer.
   static constexpr std::size_t LongLine = std::size_t{64} * 1024;
 
@@ -164,10 +200,12 @@ private:
 
   TAirspaceList& Airspaces;
   TLineReader& Reader;
+  const TArcs* Arcs;
+  TArcSettings ArcSettings;
   TAirspace Building;
-  std::string Type;            // the AY value
-  bool Open = false;           // an airspace is being built
-  bool BeganInBlock = false;   // and began with the block being read
+  std::string Type;           // the AY value
+  bool Open = false;          // an airspace is being built
+  bool BeganInBlock = false;  // and began with the block being read
   TMark Mark;
   bool BlockHadClass = false;  // the block being read has had an AC
   bool BlockSetPin = false;
@@ -176,8 +214,7 @@ private:
 };
 
 // What each record does to its airspace, in the order of the reader's
-// keyword table. Every other record is read and ignored: V, DA, DB, DC, SP,
-// SB and the rest.
+// keyword table. Every other record is read and ignored: SP, SB and the rest.
 struct TRecordKind {
   std::string_view Keyword;
   void (TAirspaceBuilder::*Take)(const TRecord&);
@@ -190,6 +227,10 @@ constexpr std::array<TRecordKind, Keywords.size()> RecordKinds = {{
     {"AH", &TAirspaceBuilder::Ignore},
     {"DP", &TAirspaceBuilder::TakePoint},
     {"AY", &TAirspaceBuilder::TakeType},
+    {"V", &TAirspaceBuilder::TakeVariable},
+    {"DA", &TAirspaceBuilder::TakeArc},
+    {"DB", &TAirspaceBuilder::TakeArcBetween},
+    {"DC", &TAirspaceBuilder::TakeCircle},
 }};
 static_assert(std::equal(RecordKinds.begin(), RecordKinds.end(), Keywords.begin(),
                          [](const TRecordKind& kind, std::string_view keyword) { return kind.Keyword == keyword; }),
@@ -220,9 +261,9 @@ std::uint32_t PlaceOfLine(std::uint64_t line) {
   return static_cast<std::uint32_t>(std::min<std::uint64_t>(line, UINT32_MAX));
 }
 
-void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces) {
+void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces, const TAirspaceBuilder::TArcs* arcs) {
   std::string_view line;
-  TAirspaceBuilder builder(airspaces, reader);
+  TAirspaceBuilder builder(airspaces, reader, arcs);
   bool more = reader.ReadLine(line);
   for (;;) {
     while (more && line.empty()) more = reader.ReadLine(line);  // blank lines between blocks
@@ -236,13 +277,11 @@ void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces) {
   builder.Finish();
 }
 
-}  // namespace
-
-TAirspaceList ParseAirspaces(TStream& stream) {
+TAirspaceList Parse(TStream& stream, const TAirspaceBuilder::TArcs* arcs) {
   TAirspaceList airspaces;
   TLineReader reader(stream);
   try {
-    ParseBlocks(reader, airspaces);
+    ParseBlocks(reader, airspaces, arcs);
   } catch (Exception& error) {
     error.SetPlace(PlaceOfLine(reader.LineNumber()));
     throw;
@@ -250,4 +289,13 @@ TAirspaceList ParseAirspaces(TStream& stream) {
     throw EOutOfMemory("Out of memory", PlaceOfLine(reader.LineNumber()));
   }
   return airspaces;
+}
+
+}  // namespace
+
+TAirspaceList ParseAirspaces(TStream& stream) { return Parse(stream, nullptr); }
+
+TAirspaceList ParseAirspacesWithArcs(TStream& stream, const TArcWarning& warn, TArcReport& report) {
+  const TAirspaceBuilder::TArcs arcs{warn, report};
+  return Parse(stream, &arcs);
 }

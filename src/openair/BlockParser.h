@@ -2,6 +2,12 @@
 // meaning and gathered into airspaces.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
 #include "model/AirspaceList.h"
 
 class TStream;
@@ -10,3 +16,17 @@ class TStream;
 // lines inside it are nothing (see TAirspaceBuilder). A failure of reading
 // or parsing carries the input line on which it arose as its place.
 TAirspaceList ParseAirspaces(TStream& stream);
+
+// How the arcs went, where they are drawn.
+struct TArcReport {
+  std::size_t Arcs = 0;     // DA and DB records drawn
+  std::size_t Circles = 0;  // DC records drawn
+  std::size_t LeftOut = 0;  // arc records that could not be used
+};
+// Told of each arc record that cannot be used: its input line, the reason,
+// and the record.
+using TArcWarning = std::function<void(std::uint64_t line, const std::string& reason, std::string_view record)>;
+
+// The same, with the arcs and circles of V, DA, DB and DC records drawn into
+// the borders; a record that cannot be used is left out, never fatal.
+TAirspaceList ParseAirspacesWithArcs(TStream& stream, const TArcWarning& warn, TArcReport& report);

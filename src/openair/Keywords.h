@@ -6,7 +6,7 @@
 #include <string_view>
 
 // Numbered from 1 in this order; every keyword is one or two letters.
-constexpr std::array<std::string_view, 7> Keywords = {"AC", "AN", "AT", "AL", "AH", "DP", "AY"};
+constexpr std::array<std::string_view, 11> Keywords = {"AC", "AN", "AT", "AL", "AH", "DP", "AY", "V", "DA", "DB", "DC"};
 constexpr std::size_t MaxKeywordLength = 2;
 
 // The number of the token's keyword in Keywords, 1 to Keywords.size(),

@@ -4,7 +4,10 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "io/Streams.h"
 #include "numtext/Hundredths.h"
@@ -67,9 +70,25 @@ void WritePoint(const TGeographicPoint& point, TStream& stream) {
             {{Point[0]}, {FormatFloat(point.Latitude)}, {Point[1]}, {FormatFloat(point.Longitude)}, {Point[2]}});
 }
 
+// The points, each written once where its texts repeat the one before it.
+std::size_t WritePointsOnce(std::span<const TGeographicPoint> border, TStream& stream) {
+  std::string previous, texts;
+  std::size_t written = 0;
+  for (const TGeographicPoint& point : border) {
+    texts = FormatFloat(point.Latitude);
+    texts += ' ';
+    texts += FormatFloat(point.Longitude);
+    if (written > 0 && texts == previous) continue;
+    WritePoint(point, stream);
+    ++written;
+    std::swap(previous, texts);
+  }
+  return written;
+}
+
 }  // namespace
 
-void WriteAirspace(const TAirspaceView& airspace, TStream& stream) {
+std::size_t WriteAirspace(const TAirspaceView& airspace, TStream& stream, TRepeats repeats) {
   WriteLine(stream, {{Opening[0]},
                      {airspace.AirspaceClass, true},
                      {Opening[1]},
@@ -77,10 +96,17 @@ void WriteAirspace(const TAirspaceView& airspace, TStream& stream) {
                      {Opening[2]},
                      {airspace.Pin.AsPinText()},
                      {Opening[3]}});
+  std::size_t written = 0;
   if (!airspace.Border.empty()) {
     WriteLine(stream, BorderStartTemplate);
-    for (const TGeographicPoint& point : airspace.Border) WritePoint(point, stream);
+    if (repeats == TRepeats::Dropped) {
+      written = WritePointsOnce(airspace.Border, stream);
+    } else {
+      for (const TGeographicPoint& point : airspace.Border) WritePoint(point, stream);
+      written = airspace.Border.size();
+    }
     WriteLine(stream, BorderEndTemplate);
   }
   WriteLine(stream, ClosingTemplate);
+  return written;
 }

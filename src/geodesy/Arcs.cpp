@@ -1,0 +1,76 @@
+// Arc and circle points through GeographicLib's geodesics; the steps are
+// worked out in plain double arithmetic, in the same order everywhere, so
+// that every platform gives the same points.
+#include "geodesy/Arcs.h"
+
+#include <GeographicLib/Geodesic.hpp>
+
+#include <cmath>
+
+namespace {
+
+const GeographicLib::Geodesic& Ellipsoid() { return GeographicLib::Geodesic::WGS84(); }
+
+constexpr double FullTurn = 360;
+
+// The steps of a sweep, each at most StepDegrees: ceil(sweep / 5).
+int StepsOf(double sweep) { return static_cast<int>(std::ceil(sweep / StepDegrees)); }
+
+double Direction(TDirection direction) { return static_cast<double>(static_cast<int>(direction)); }
+
+// The bearing k n-ths of the sweep on from `first`.
+double BearingAt(double first, double sweep, int k, int n, TDirection direction) {
+  return first + Direction(direction) * (sweep * k / n);
+}
+
+}  // namespace
+
+TDistanceAndBearing DistanceAndBearing(const TGeographicPoint& from, const TGeographicPoint& to) {
+  double metres = 0, bearing = 0, bearingThere = 0;
+  Ellipsoid().Inverse(from.Latitude, from.Longitude, to.Latitude, to.Longitude, metres, bearing, bearingThere);
+  return {metres, bearing};
+}
+
+TGeographicPoint PointAt(const TGeographicPoint& from, double bearing, double metres) {
+  TGeographicPoint point;
+  Ellipsoid().Direct(from.Latitude, from.Longitude, bearing, metres, point.Latitude, point.Longitude);
+  return point;
+}
+
+double Sweep(double first, double last, TDirection direction) {
+  double sweep = std::fmod(Direction(direction) * (last - first), FullTurn);
+  if (sweep < 0) sweep += FullTurn;
+  return sweep == FullTurn ? 0 : sweep;  // a sum that rounds to a full turn
+}
+
+void AppendCircle(const TGeographicPoint& centre, double metres, std::vector<TGeographicPoint>& border) {
+  constexpr int Points = static_cast<int>(FullTurn / StepDegrees);
+  static_assert(Points * StepDegrees == FullTurn, "the steps close the circle");
+  for (int k = 0; k < Points; ++k) border.push_back(PointAt(centre, k * StepDegrees, metres));
+}
+
+void AppendArc(const TGeographicPoint& centre, double metres, double first, double last, TDirection direction,
+               std::vector<TGeographicPoint>& border) {
+  const double sweep = Sweep(first, last, direction);
+  if (sweep == 0) {
+    border.push_back(PointAt(centre, first, metres));
+    return;
+  }
+  const int n = StepsOf(sweep);
+  for (int k = 0; k <= n; ++k) border.push_back(PointAt(centre, BearingAt(first, sweep, k, n, direction), metres));
+}
+
+void AppendArcBetween(const TGeographicPoint& centre, const TGeographicPoint& start, const TGeographicPoint& end,
+                      TDirection direction, std::vector<TGeographicPoint>& border) {
+  const TDistanceAndBearing from = DistanceAndBearing(centre, start), to = DistanceAndBearing(centre, end);
+  const double sweep = Sweep(from.Bearing, to.Bearing, direction);
+  border.push_back(start);
+  if (sweep != 0) {
+    const int n = StepsOf(sweep);
+    for (int k = 1; k < n; ++k) {
+      const double metres = from.Metres + (to.Metres - from.Metres) * k / n;
+      border.push_back(PointAt(centre, BearingAt(from.Bearing, sweep, k, n, direction), metres));
+    }
+  }
+  border.push_back(end);
+}

@@ -1,0 +1,39 @@
+// Arcs and circles as border points: geodesics on the WGS84 ellipsoid, at
+// steps of at most 5 degrees of bearing around a centre.
+#pragma once
+
+#include <vector>
+
+#include "model/GeographicPoint.h"
+
+constexpr double MetresPerNauticalMile = 1852;
+constexpr double StepDegrees = 5;
+
+// +1 clockwise, -1 counter-clockwise.
+enum class TDirection : int { Clockwise = 1, CounterClockwise = -1 };
+
+// The distance and bearing (degrees true, clockwise from north) from one
+// point to another, and the point at a distance and bearing from one.
+struct TDistanceAndBearing {
+  double Metres;
+  double Bearing;
+};
+TDistanceAndBearing DistanceAndBearing(const TGeographicPoint& from, const TGeographicPoint& to);
+TGeographicPoint PointAt(const TGeographicPoint& from, double bearing, double metres);
+
+// The sweep from bearing `first` to `last` in the direction, in [0, 360):
+// 0 where they are the same bearing.
+double Sweep(double first, double last, TDirection direction);
+
+// A circle: 72 points at bearings 0, 5, ..., 355 degrees, the first not
+// repeated.
+void AppendCircle(const TGeographicPoint& centre, double metres, std::vector<TGeographicPoint>& border);
+// An arc at one distance from bearing `first` to `last`, both ends
+// included; one point where the sweep is 0.
+void AppendArc(const TGeographicPoint& centre, double metres, double first, double last, TDirection direction,
+               std::vector<TGeographicPoint>& border);
+// An arc from `start` to `end` around the centre, the distance going evenly
+// from the one's to the other's: `start` itself, the points between, `end`
+// itself.
+void AppendArcBetween(const TGeographicPoint& centre, const TGeographicPoint& start, const TGeographicPoint& end,
+                      TDirection direction, std::vector<TGeographicPoint>& border);

@@ -1,0 +1,30 @@
+// The arc records of OpenAir, V X=, V D=, DA, DB and DC, read from their
+// values and drawn as border points.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "geodesy/Arcs.h"
+#include "model/GeographicPoint.h"
+
+// What the V records have set: the centre lasts until the next V X=, across
+// airspaces; the direction starts clockwise and every AC sets it back.
+struct TArcSettings {
+  std::optional<TGeographicPoint> Centre;
+  TDirection Direction = TDirection::Clockwise;
+};
+
+// Each takes a record's value, its tokens after the keyword joined by single
+// blanks, and returns the reason it cannot be used, empty where it was.
+// V: ‹X=coordinate› sets the centre, ‹D=+› or ‹D=-› the direction; every
+// other key is ignored.
+std::string ApplyVariable(std::string_view value, TArcSettings& settings);
+// DC radius: a circle around the centre, radius in nautical miles.
+std::string DrawCircle(std::string_view value, const TArcSettings& settings, std::vector<TGeographicPoint>& border);
+// DA radius, first bearing, last bearing: an arc around the centre.
+std::string DrawArc(std::string_view value, const TArcSettings& settings, std::vector<TGeographicPoint>& border);
+// DB coordinate, coordinate: an arc around the centre from the one to the other.
+std::string DrawArcBetween(std::string_view value, const TArcSettings& settings, std::vector<TGeographicPoint>& border);
