@@ -1,12 +1,14 @@
-// The whole conversion in memory. Only the parse failures of bad input may
-// escape, each with an input line that exists as its place; a failing parse
-// writes nothing; the same input converts to the same bytes and fails on the
-// same line every time, whatever its line ends are, and with a byte order
-// mark in front.
+// The whole conversion in memory, without and with arcs. Only the parse
+// failures of bad input may escape, each with an input line that exists as
+// its place, and arcs add none; a failing parse writes nothing; the same
+// input converts to the same bytes and fails on the same line every time,
+// whatever its line ends are, and with a byte order mark in front; a warning
+// names a line that exists.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "base/Errors.h"
 #include "driver/Driver.h"
@@ -29,12 +31,19 @@ std::size_t PhysicalLines(const std::string& input) {
   return breaks + 1;
 }
 
-TOutcome ConvertText(const std::string& input, std::size_t bufferSize) {
+TOutcome ConvertText(const std::string& input, std::size_t bufferSize, bool arcs = false) {
   TMemoryStream in(input, bufferSize);
   TMemoryStream out("", bufferSize);
   TOutcome outcome;
   try {
-    ConvertAirspaces(in, out);
+    if (arcs) {
+      const auto warn = [&input](std::uint64_t line, const std::string&, std::string_view) {
+        if (line < 1 || line > PhysicalLines(input)) std::abort();
+      };
+      ConvertAirspacesWithArcs(in, out, warn);
+    } else {
+      ConvertAirspaces(in, out);
+    }
   } catch (const Exception& error) {
     const std::string& name = error.ClassName();
     if (name != "EConvertError" && name != "EStringListError" && name != "EOverflow") std::abort();
@@ -70,5 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (ConvertText(input, size / 2 + 1) != first) std::abort();
   if (ConvertText(WithCrLineEnds(input), 7) != first) std::abort();
   if (input.rfind("\xEF\xBB\xBF", 0) != 0 && ConvertText("\xEF\xBB\xBF" + input, 5) != first) std::abort();
+  // With arcs: the same failures, on the same line, whatever the buffers.
+  const TOutcome arcs = ConvertText(input, std::max<std::size_t>(size, 1), true);
+  if (arcs.Failed != first.Failed || arcs.Place != first.Place) std::abort();
+  if (ConvertText(input, 3, true) != arcs) std::abort();
   return 0;
 }

@@ -292,4 +292,101 @@ TEST(ParseAirspacesTest, ManyNameLinesExtendTheName) {
   EXPECT_EQ(list[0].Name.size(), 2 * 100000u - 1);
 }
 
+// --- arcs ---
+
+struct TArcParse {
+  TAirspaceList List;
+  TArcReport Report;
+  std::vector<std::string> Warnings;
+};
+
+TArcParse ParseWithArcs(const std::string& input) {
+  TArcParse parse;
+  TMemoryStream stream(input);
+  parse.List = ParseAirspacesWithArcs(
+      stream,
+      [&parse](std::uint64_t line, const std::string& reason, std::string_view record) {
+        parse.Warnings.push_back(std::to_string(line) + ": " + reason + ", left out: " + std::string(record));
+      },
+      parse.Report);
+  return parse;
+}
+
+// Each record that cannot be used: left out with its line and reason, and
+// nothing drawn from it; the run goes on.
+TEST(ParseAirspacesWithArcsTest, RecordsThatCannotBeUsedAreNamed) {
+  const std::string centre = "V X=50:00:00 N 010:00:00 E\n";
+  const std::pair<std::string, std::string> cases[] = {
+      {"AC R\nDC 0.05\n", "2: no centre (no V X= before it), left out: DC 0.05"},
+      {"AC R\nV X=\n", "2: no coordinate after X=, left out: V X="},
+      {"AC R\nV X=50::00 N\n", "2: not a coordinate ('' is not a valid floating point value), left out: V X=50::00 N"},
+      {"AC R\nV X=91:00:00 N 010:00:00 E\n", "2: a latitude beyond 90 degrees, left out: V X=91:00:00 N 010:00:00 E"},
+      {"AC R\n" + centre + "DC 0\n", "3: a radius or distance not above 0 NM, left out: DC 0"},
+      {"AC R\n" + centre + "DC 1000.5\n", "3: a radius or distance above 1000 NM, left out: DC 1000.5"},
+      {"AC R\n" + centre + "DC 2NM\n", "3: not a number ('2NM' is not a valid floating point value), left out: DC 2NM"},
+      {"AC R\n" + centre + "DC 1, 2\n", "3: not one value, left out: DC 1, 2"},
+      {"AC R\n" + centre + "DA 1, 2\n", "3: not three values, left out: DA 1, 2"},
+      {"AC R\n" + centre + "DB 50:01:00 N 010:00:00 E\n",
+       "3: not two coordinates, left out: DB 50:01:00 N 010:00:00 E"},
+      {"AC R\n" + centre + "DB 50:01:00 N 010:00:00 E, 95:00:00 N 010:00:00 E\n",
+       "3: a latitude beyond 90 degrees, left out: DB 50:01:00 N 010:00:00 E, 95:00:00 N 010:00:00 E"},
+      {"AC R\n" + centre + "DB 50:00:00 N 010:00:00 E, 50:01:00 N 010:00:00 E\n",
+       "3: a radius or distance not above 0 NM, left out: DB 50:00:00 N 010:00:00 E, 50:01:00 N 010:00:00 E"},
+      {"AC R\nV D=x\n", "2: a direction that is neither + nor -, left out: V D=x"},
+      {"AC R\n" + centre + "DA 1, -1.7e308, 1.7e308\n",
+       "3: bearings too far apart to sweep, left out: DA 1, -1.7e308, 1.7e308"},
+  };
+  for (const auto& [input, warning] : cases) {
+    const TArcParse parse = ParseWithArcs(input + "DP 1:0:0 N 2:0:0 E\n");
+    ASSERT_EQ(parse.Warnings, std::vector<std::string>{warning}) << input;
+    EXPECT_EQ(parse.Report.LeftOut, 1u);
+    EXPECT_EQ(parse.Report.Arcs + parse.Report.Circles, 0u);
+    EXPECT_EQ(parse.List[0].Border.size(), 1u) << input;  // the DP alone
+  }
+}
+
+// The centre lasts across airspaces; every AC sets the direction back to
+// clockwise, a V D= before it too; generated points stand among the DP
+// points in record order; without arcs, the records are nothing.
+TEST(ParseAirspacesWithArcsTest, CentreLastsAndDirectionResetsAtEachAc) {
+  const std::string input =
+      "V D=-\nV X=50:00:00 N 010:00:00 E\nAC R\nDP 50:10:00 N 010:00:00 E\nDA 10, 0, 90\nDP 49:00:00 N 010:00:00 E\n\n"
+      "V D=-x\n\nAC Q\nV D=-\nDC 5\nDA 10, 0, 90\n\nAC P\nV W=2\nDB 50:10:00 N 010:00:00 E, 50:00:00 N 010:15:00 E\n";
+  const TArcParse parse = ParseWithArcs(input);
+  EXPECT_TRUE(parse.Warnings.empty());
+  EXPECT_EQ(parse.Report.Arcs, 3u);
+  EXPECT_EQ(parse.Report.Circles, 1u);
+  ASSERT_EQ(parse.List.size(), 3u);
+  ASSERT_EQ(parse.List[0].Border.size(), 1u + 19 + 1);  // clockwise: 0 to 90 in 18 steps
+  EXPECT_EQ(parse.List[0].Border[0].Latitude, 50 + 10.0 / 60);
+  EXPECT_GT(parse.List[0].Border[10].Longitude, 10);  // east of the centre: clockwise
+  EXPECT_EQ(parse.List[0].Border[20].Latitude, 49);
+  ASSERT_EQ(parse.List[1].Border.size(), 72u + 55);  // counter-clockwise: 0 to 90 the long way
+  EXPECT_LT(parse.List[1].Border[72 + 27].Longitude, 10);
+  const auto& between = parse.List[2].Border;
+  ASSERT_EQ(between.size(), 18u + 1);  // DB clockwise from north to east, both ends its own
+  EXPECT_EQ(between.front().Latitude, 50 + 10.0 / 60);
+  EXPECT_EQ(between.back().Longitude, 10.25);
+  const TAirspaceList plain = Parse(input);
+  EXPECT_EQ(plain[0].Border.size(), 2u);
+  EXPECT_EQ(plain[1].Border.size(), 0u);
+}
+
+// With arcs, a point whose texts repeat those of the point before it is
+// written once, whatever made either; without, every point is written.
+TEST(WriteAirspaceTest, RepeatedPointTextsOnceWhereAsked) {
+  TAirspace airspace;
+  for (const char* point :
+       {"1:0:0 N 2:0:0 E", "1:0:0.1 N 2:0:0 E", "1:0:36 N 2:0:0 E", "1:0:0 N 2:0:0 E", "1:0:0 N 2:0:0 E"})
+    airspace.AddBorderPoint(point);
+  TMemoryStream kept, dropped;
+  EXPECT_EQ(WriteAirspace(airspace, kept), 5u);
+  EXPECT_EQ(WriteAirspace(airspace, dropped, TRepeats::Dropped), 3u);
+  dropped.Flush();
+  EXPECT_EQ(dropped.Data(),
+            "  <airspace class=\"\" name=\"\" pin=\"0.00000000000 0.00000000000\">\r\n    <border>\r\n"
+            "      <point lat=\"1.00\" lon=\"2.00\"/>\r\n      <point lat=\"1.01\" lon=\"2.00\"/>\r\n"
+            "      <point lat=\"1.00\" lon=\"2.00\"/>\r\n    </border>\r\n  </airspace>\r\n");
+}
+
 }  // namespace

@@ -51,6 +51,68 @@ TEST_F(CliTest, ExtraArgumentsAreIgnored) {
   EXPECT_FALSE(fs::exists(Dir / "third"));
 }
 
+// Options wherever they stand, up to a first "--"; --help, then --version,
+// then an unknown option, then missing arguments.
+TEST_F(CliTest, OptionsAnywhereBeforeTheirEnd) {
+  WriteFile(Dir / "in.oa", Sample + "V X=50:30:00 N 014:20:00 E\r\nDC 1\r\n");
+  WriteFile(Dir / "--arcs", Sample);
+  const std::string usage = "Usage: TARNEL [--arcs] <input-file[.oa]> <output-file[.zrn]>\r\n";
+  const std::string help = Banner + usage +
+                           "  --arcs     draw arcs (DA, DB) and circles (DC) as border points; recommended\r\n"
+                           "  --help     show this help\r\n  --version  show the version\r\n";
+  const std::string summary =
+      "1 airspaces, 18 points; 0 arcs and 1 circles drawn; 0 left out\r\n";  // a small circle: its texts repeat
+  const struct {
+    std::vector<std::string> Args;
+    int ExitCode;
+    std::string Stdout;
+    std::size_t Points;  // in out.zrn, or none written where 0
+  } cases[] = {
+      {{"in.oa", "out.zrn"}, 0, Banner, 1},
+      {{"--arcs", "in.oa", "out.zrn"}, 0, Banner + summary, 18},
+      {{"in.oa", "--arcs", "out.zrn"}, 0, Banner + summary, 18},
+      {{"in.oa", "out.zrn", "--arcs"}, 0, Banner + summary, 18},
+      {{"in.oa", "out.zrn", "third", "--arcs"}, 0, Banner + summary, 18},
+      {{"--", "--arcs", "out.zrn"}, 0, Banner, 1},  // a file named --arcs, converted without arcs
+      {{"--arcs", "--", "in.oa", "out.zrn", "--"}, 0, Banner + summary, 18},
+      {{"--help"}, 0, help, 0},
+      {{"in.oa", "out.zrn", "--help", "--bad"}, 0, help, 0},
+      {{"--version", "--bad"}, 0, Banner, 0},
+      {{"--version", "--help"}, 0, help, 0},
+      {{"--arcs=yes", "in.oa", "out.zrn"}, 1, Banner + "Error: Unknown option --arcs=yes\r\n" + usage + "\r\n", 0},
+      {{"in.oa", "out.zrn", "--xyz"}, 1, Banner + "Error: Unknown option --xyz\r\n" + usage + "\r\n", 0},
+      {{"--xyz"}, 1, Banner + "Error: Unknown option --xyz\r\n" + usage + "\r\n", 0},
+      {{"--arcs", "in.oa"}, 1, Banner + ArgumentsMissing, 0},
+      {{"--", "--help"}, 1, Banner + ArgumentsMissing, 0},
+  };
+  for (const auto& c : cases) {
+    fs::remove(Dir / "out.zrn");
+    const TRunResult run = RunTarnel(c.Args, Dir.Path());
+    std::string args;
+    for (const std::string& arg : c.Args) args += arg + " ";
+    EXPECT_EQ(run.ExitCode, c.ExitCode) << args;
+    EXPECT_EQ(run.Stdout, c.Stdout) << args;
+    EXPECT_EQ(run.Stderr, "") << args;
+    EXPECT_EQ(fs::exists(Dir / "out.zrn"), c.Points > 0) << args;
+    if (c.Points > 0) {
+      const std::string output = ReadFile(Dir / "out.zrn");
+      std::size_t points = 0;
+      for (std::size_t at = 0; (at = output.find("<point ", at)) != std::string::npos; ++at) ++points;
+      EXPECT_EQ(points, c.Points) << args;
+    }
+  }
+}
+
+// With --arcs, a record that cannot be used is named on standard error and
+// the run succeeds.
+TEST_F(CliTest, ArcRecordsThatCannotBeUsedWarn) {
+  WriteFile(Dir / "in.oa", "AC R\r\n* no centre yet\r\nDC 0.05\r\nDP 1:0:0 N 2:0:0 E\r\n");
+  const TRunResult run = RunTarnel({"--arcs", "in.oa", "out.zrn"}, Dir.Path());
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(run.Stdout, Banner + "1 airspaces, 1 points; 0 arcs and 0 circles drawn; 1 left out\r\n");
+  EXPECT_EQ(run.Stderr, "Warning: line 3: no centre (no V X= before it), left out: DC 0.05\r\n");
+}
+
 TEST_F(CliTest, MissingOrDirectoryInputLeavesTheOutputAlone) {
   fs::create_directory(Dir / "folder.oa");
   for (const char* input : {"missing.oa", "folder.oa"}) {
@@ -105,8 +167,8 @@ TEST_F(CliTest, OutputThatIsTheInputIsRefusedAndTheInputKept) {
       if (byDescriptor.Stderr.find("\". Device or resource busy.") != std::string::npos) ++refused;
     }
   EXPECT_EQ(refused, 2) << "the input's descriptor, by both names";
-  const TRunResult fromStdin = RunTarnel({"in.oa", "/dev/stdin"}, Dir.Path(), TStdout::Captured, TStdin::Inherited,
-                                         Dir / "in.oa");
+  const TRunResult fromStdin =
+      RunTarnel({"in.oa", "/dev/stdin"}, Dir.Path(), TStdout::Captured, TStdin::Inherited, Dir / "in.oa");
   EXPECT_EQ(fromStdin.ExitCode, 1);
   EXPECT_NE(fromStdin.Stderr.find("Device or resource busy"), std::string::npos);
   EXPECT_EQ(ReadFile(Dir / "in.oa"), Sample);
@@ -127,8 +189,9 @@ TEST_F(CliTest, OpenAirFileAsOutputIsRefusedAndKept) {
     const TRunResult run = RunTarnel({"in.oa", "old.oa"}, Dir.Path());
     EXPECT_EQ(run.ExitCode, 1) << existing;
     EXPECT_EQ(run.Stdout, Banner);
-    ExpectReport(run.Stderr, "EFCreateError",
-                 "Cannot create file \"" + (Dir / "old.oa").string() + "\". It holds OpenAir airspaces and is not replaced.");
+    ExpectReport(
+        run.Stderr, "EFCreateError",
+        "Cannot create file \"" + (Dir / "old.oa").string() + "\". It holds OpenAir airspaces and is not replaced.");
     EXPECT_EQ(ReadFile(Dir / "old.oa"), existing);
   }
   // A previous output, an empty file, a keyword without a value, other text.

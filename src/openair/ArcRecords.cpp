@@ -104,6 +104,7 @@ std::string DrawArc(std::string_view value, const TArcSettings& settings, std::v
   for (int i = 0; i < 3; ++i)
     if (std::string reason = ReadNumber(parts[i], numbers[i]); !reason.empty()) return reason;
   if (std::string reason = CheckRadius(numbers[0]); !reason.empty()) return reason;
+  if (!std::isfinite(numbers[2] - numbers[1])) return "bearings too far apart to sweep";
   if (std::string reason = NeedCentre(settings); !reason.empty()) return reason;
   AppendArc(*settings.Centre, numbers[0] * MetresPerNauticalMile, numbers[1], numbers[2], settings.Direction, border);
   return {};
