@@ -6,6 +6,7 @@
 //   an-block   one block of AN lines only
 //   one-line   a single line with no line break
 //   an-words   a single AN line of short words between blanks, with no break
+//   arcs       circles and arcs around random centres, some on two-decimal ties
 //   blanks     blank lines only
 //   comments   comment lines only
 // LINE-END is crlf, lf or cr. The output is the same for the same arguments.
@@ -66,6 +67,41 @@ void Polygons(TWriter& out, std::mt19937& random) {
   }
 }
 
+// Airspaces of circles and arcs around random centres, a quarter of them
+// with a longitude on a two-decimal tie (eighths of a degree: x.125, x.375,
+// ...), where points due north or south of the centre keep it; each DB from
+// 10' north of the centre to 10' east or west of it.
+void Arcs(TWriter& out, std::mt19937& random) {
+  const auto dms = [](int degrees, int minutes, int seconds, int width, char hemisphere) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%0*d:%02d:%02d %c", width, degrees, minutes, seconds, hemisphere);
+    return std::string(text);
+  };
+  for (int block = 0; !out.Full(); ++block) {
+    const int latitude = static_cast<int>(random() % 85), latitudeMinutes = static_cast<int>(random() % 40);
+    const int longitude = static_cast<int>(random() % 179), longitudeMinutes = static_cast<int>(10 + random() % 40);
+    const bool tie = block % 4 == 0;
+    const int latitudeSeconds = static_cast<int>(random() % 60);
+    const int longitudeSeconds = tie ? 30 : static_cast<int>(random() % 60);
+    const int tieMinutes = static_cast<int>(random() % 4) * 15 + 7;  // 7'30" and so on: eighths
+    const char north = "NS"[random() % 2], east = "EW"[random() % 2];
+    const int centreMinutes = tie ? tieMinutes : longitudeMinutes;
+    const std::string centreLatitude = dms(latitude, latitudeMinutes, latitudeSeconds, 2, north);
+    out.Line("AC " + std::string(1, "RQPDC"[block % 5]));
+    out.Line("AN Generated arcs " + std::to_string(block));
+    out.Line("V X=" + centreLatitude + " " + dms(longitude, centreMinutes, longitudeSeconds, 3, east));
+    const double radius = 0.5 + static_cast<double>(random() % 2000) / 20;
+    out.Line("DC " + std::to_string(radius));
+    out.Line(block % 2 ? "V D=-" : "V D=+");
+    out.Line("DA " + std::to_string(radius) + ", " + std::to_string(random() % 360) + ", " +
+             std::to_string(random() % 360));
+    out.Line("DB " + dms(latitude, latitudeMinutes + 10, latitudeSeconds, 2, north) + " " +
+             dms(longitude, centreMinutes, longitudeSeconds, 3, east) + ", " + centreLatitude + " " +
+             dms(longitude, centreMinutes + (random() % 2 ? 10 : -7), longitudeSeconds, 3, east));
+    out.Line("");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,6 +127,8 @@ int main(int argc, char** argv) {
     out.Raw("AN ");
     const std::string chunk(1 << 16, 'x');
     while (!out.Full()) out.Raw(chunk);
+  } else if (shape == "arcs") {
+    Arcs(out, random);
   } else if (shape == "an-words") {
     out.Raw("AN");
     while (!out.Full()) out.Raw(" Long name");

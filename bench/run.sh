@@ -4,6 +4,8 @@
 # and RSS / input; then the figures the converter is held to, each with its
 # target.
 #   bench/run.sh [--quick] [--callgrind] [--soft]
+# The real files of ../shared/testdata, concatenated, are converted with and
+# without --arcs.
 #     --quick      tiny inputs, one run: only checks that it works
 #     --callgrind  also counts the instructions per input byte of the large
 #                  CR LF polygons file under callgrind (slow, but steady
@@ -17,11 +19,12 @@ cd "$(dirname "$0")/.."
 runs=5
 small=10 large=100
 patho=50
+mix=10
 callgrind=no
 main=build-bench soft=build-bench-soft
 for arg in "$@"; do
   case $arg in
-    --quick) runs=1 small=1 large=2 patho=1 ;;
+    --quick) runs=1 small=1 large=2 patho=1 mix=2 ;;
     --callgrind) callgrind=yes ;;
     --soft) main=build-bench-soft ;;
     *) echo "usage: bench/run.sh [--quick] [--callgrind] [--soft]" >&2; exit 2 ;;
@@ -60,15 +63,27 @@ input() {
   echo "$f"
 }
 
+# The real files of ../shared/testdata, concatenated to some megabytes: the
+# mix on which --arcs is timed against the run without it.
+real_mix() {
+  local f="$data/real-mix.oa" files=(../shared/testdata/*.txt)
+  if [ ! -f "$f" ] && [ -f "${files[0]}" ]; then
+    while [ "$(stat -c %s "$f" 2>/dev/null || echo 0)" -lt $((mix * 1000000)) ]; do cat "${files[@]}" >>"$f"; done
+  fi
+  [ -f "$f" ] && echo "$f"
+}
+
 # One measurement: wall microseconds and peak RSS in kB of one run. The
 # clock is the shell's own, read with no process started around the run. A
 # run that fails, or writes other bytes than the first run of the same
 # input, stops the benchmark: its time would mean nothing.
 measure() {
-  local program=$1 input=$2
-  local start end status=0 size first record="$data/$(basename "$input").size"
+  local program=$1 input=$2 options=()
+  [ "${3:-}" = arcs ] && options=(--arcs)
+  local start end status=0 size first record="$data/$(basename "$input")${3:+-$3}.size"
   start=${EPOCHREALTIME/[^0-9]/}
-  /usr/bin/time -f '%M' -o "$data/rss" "$program" "$input" "$out" >/dev/null 2>"$data/stderr" || status=$?
+  /usr/bin/time -f '%M' -o "$data/rss" "$program" "${options[@]}" "$input" "$out" >/dev/null 2>"$data/stderr" ||
+    status=$?
   end=${EPOCHREALTIME/[^0-9]/}
   if [ "$status" -ne 0 ]; then
     echo "bench: $program $input failed (exit $status):" >&2
@@ -89,11 +104,11 @@ measure() {
 # kept under the row's key for the second.
 declare -A seconds speed ratio
 row() {
-  local key=$1 name=$2 program=$3 input=$4
+  local key=$1 name=$2 program=$3 input=$4 mode=${5:-}
   local bytes times=() rss=0 t r median result
   bytes=$(stat -c %s "$input")
   for ((i = 0; i < runs; i++)); do
-    result=$(measure "$program" "$input") || exit 1
+    result=$(measure "$program" "$input" "$mode") || exit 1
     read -r t r <<<"$result"
     times+=("$t")
     [ "$r" -gt "$rss" ] && rss=$r
@@ -113,6 +128,11 @@ done
 row soft "polygons crlf, software" "$soft/TARNEL" "$(input polygons "$large" crlf)"
 shapes=(dp-block an-block one-line an-words blanks comments)
 for shape in "${shapes[@]}"; do row "$shape" "$shape" "$main/TARNEL" "$(input "$shape" "$patho" crlf)"; done
+mixed=$(real_mix || true)
+if [ -n "$mixed" ]; then
+  row mix "real files" "$main/TARNEL" "$mixed"
+  row mix-arcs "real files, --arcs" "$main/TARNEL" "$mixed" arcs
+fi
 
 instructions="not counted: --callgrind"
 if [ "$callgrind" = yes ]; then
@@ -153,5 +173,13 @@ figure "slowest pathological shape ($patho MB), MB/s" "$slowest" "at least 150 e
 figure "one block of AN lines, peak RSS / input" "${ratio[an-block]}" "at most 1.5"
 figure "one line without a break, peak RSS / input" "${ratio[one-line]}" "at most 1.5"
 figure "one AN line of short words, peak RSS / input" "${ratio[an-words]}" "at most 1.5"
+if [ -n "$mixed" ]; then
+  figure "real files, --arcs against without, speed" "$(awk -v a="${speed[mix-arcs]}" -v b="${speed[mix]}" \
+    'BEGIN { printf "%.2f x", a / b }')" "at least 0.5 x"
+  figure "real files, --arcs against without, peak RSS" "$(awk -v a="${ratio[mix-arcs]}" -v b="${ratio[mix]}" \
+    'BEGIN { printf "%.2f x", a / b }')" "at most 1.2 x"
+else
+  figure "real files, --arcs against without" "not measured: no ../shared/testdata" ""
+fi
 figure "time for $large MB against $small MB" "$(awk -v a="${seconds[$large-crlf]}" -v b="${seconds[$small-crlf]}" \
   'BEGIN { printf "%.1f x", a / b }')" "at most $((large / small)).5 x"

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Builds TARNEL for one platform, runs its tests there (under an emulator for
 # another processor or system), and converts the real OpenAir files of
-# ../shared/testdata to the same bytes as a native reference build.
+# ../shared/testdata, with and without --arcs, and generated circles and
+# arcs (centres on two-decimal ties among them) with --arcs, to the same
+# bytes as a native reference build. The cross builds first build
+# GeographicLib for their target (toolchains/build-geographiclib.sh).
 #
 #   bash toolchains/check-platform.sh PLATFORM [REFERENCE_BUILD]
 #
-# PLATFORM: aarch64, s390x, i686 (cross builds, run under qemu-user),
+# PLATFORM: aarch64, s390x (cross builds, run under qemu-user), i686 (cross
+# build, run natively: qemu-i386 gets the x87's remainder wrong),
 # windows (TARNEL.exe from MinGW-w64, run under wine, with end-to-end runs
 # of its messages and failures as well), soft
 # (native, extended arithmetic in software and portable 128-bit integers),
@@ -19,7 +23,7 @@ build=build-$platform
 run=()
 case $platform in
   aarch64 | s390x) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/$platform-linux-gnu.cmake) run=(qemu-$platform-static) ;;
-  i686) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/i686-linux-gnu.cmake) run=(qemu-i386-static) ;;
+  i686) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/i686-linux-gnu.cmake) ;;
   windows) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/x86_64-w64-mingw32.cmake) run=(wine) ;;
   soft) options=(-DTARNEL_SOFT_EXTENDED=ON -DTARNEL_PORTABLE_UINT128=ON) ;;
   ld64) options=(-DCMAKE_CXX_FLAGS=-mlong-double-64) ;;
@@ -34,6 +38,9 @@ if [ "$platform" = windows ]; then
   wineserver --persistent || true  # or one runs already
   trap 'wineserver --kill || true' EXIT
 fi
+case $platform in
+  aarch64 | s390x | i686 | windows) bash toolchains/build-geographiclib.sh "$platform" ;;
+esac
 cmake -S . -B "$build" "${options[@]}" >/dev/null
 cmake --build "$build" -j2 >/dev/null
 if ! ctest --test-dir "$build" -j2 --output-on-failure >"$build/ctest.log" 2>&1; then
@@ -44,26 +51,39 @@ tail -n 3 "$build/ctest.log"
 
 program=$build/TARNEL
 [ -f "$program.exe" ] && program=$program.exe
+# One conversion on the platform against the reference: convert NAME INPUT [OPTION]
+convert() {
+  local name=$1 input=$2 status=0
+  shift 2
+  "$reference/TARNEL" "$@" "$input" "$build/$name.reference.zrn" >/dev/null 2>&1
+  "${run[@]}" "$program" "$@" "$input" "$build/$name.zrn" >/dev/null 2>&1 || status=$?
+  if [ "$status" -ne 0 ]; then
+    # Under a heavy load wine has been seen to fail to start a process,
+    # with no word; a real failure of the program fails again.
+    [ "$platform" = windows ] || exit "$status"
+    echo "$platform: $name: the run failed (exit $status), once more"
+    "${run[@]}" "$program" "$@" "$input" "$build/$name.zrn" >/dev/null 2>&1
+  fi
+  cmp "$build/$name.reference.zrn" "$build/$name.zrn"
+  echo "$platform: $name gives the same bytes"
+}
+
 data=../shared/testdata
 if [ -d "$data" ]; then
   for input in "$data"/*.txt; do
-    name=$(basename "$input" .txt)
-    "$reference/TARNEL" "$input" "$build/$name.reference.zrn" >/dev/null
-    status=0
-    "${run[@]}" "$program" "$input" "$build/$name.zrn" >/dev/null || status=$?
-    if [ "$status" -ne 0 ]; then
-      # Under a heavy load wine has been seen to fail to start a process,
-      # with no word; a real failure of the program fails again.
-      [ "$platform" = windows ] || exit "$status"
-      echo "$platform: $name.txt: the run failed (exit $status), once more"
-      "${run[@]}" "$program" "$input" "$build/$name.zrn" >/dev/null
-    fi
-    cmp "$build/$name.reference.zrn" "$build/$name.zrn"
-    echo "$platform: $name.txt gives the same bytes"
+    convert "$(basename "$input" .txt)" "$input"
+    convert "$(basename "$input" .txt)-arcs" "$input" --arcs
   done
 else
   echo "skipped the real files: no $data beside the project"
 fi
+# Generated circles and arcs, a quarter of their centres on two-decimal ties.
+if [ ! -x build-bench/bench/oagen ]; then
+  cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTARNEL_BUILD_TESTS=OFF -DTARNEL_BUILD_BENCHMARKS=ON >/dev/null
+  cmake --build build-bench --target oagen >/dev/null
+fi
+build-bench/bench/oagen arcs 1 crlf "$build/arcs.oa"
+convert generated-arcs "$build/arcs.oa" --arcs
 
 if [ "$platform" = windows ]; then
   bash toolchains/windows-runs.sh "$program" "$reference/TARNEL"

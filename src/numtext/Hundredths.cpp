@@ -72,3 +72,10 @@ bool RoundToHundredthsFast(double value, THundredths& hundredths) {
   return true;
 }
 
+
+bool SameTwoDecimalTexts(double a, double b) {
+  THundredths first, second;
+  if (RoundToHundredthsFast(a, first) && RoundToHundredthsFast(b, second))
+    return first.Count == second.Count && first.Negative == second.Negative;
+  return FormatFloat(a) == FormatFloat(b);
+}

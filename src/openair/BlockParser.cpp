@@ -14,6 +14,7 @@
 #include "base/UpperCase.h"
 #include "io/GrowingText.h"
 #include "model/Airspace.h"
+#include "numtext/Hundredths.h"
 #include "openair/ArcRecords.h"
 #include "openair/Keywords.h"
 #include "openair/LineReader.h"
@@ -98,7 +99,10 @@ public:
     Building.Pin.SetFromText(CoordinateValue(record));
     BlockSetPin = true;
   }
-  void TakePoint(const TRecord& record) { Building.AddBorderPoint(CoordinateValue(record)); }
+  void TakePoint(const TRecord& record) {
+    Building.AddBorderPoint(CoordinateValue(record));
+    if (Arcs != nullptr) DropRepeats(Building.Border.size() - 1);
+  }
   // AY: the airspace's type, the class written where AC says UNC; the last
   // AY with a value counts.
   void TakeType(const TRecord& record) {
@@ -110,27 +114,51 @@ public:
   void Ignore(const TRecord&) {}
   // V, DA, DB, DC: ignored unless the arcs are drawn.
   void TakeVariable(const TRecord& record) {
-    if (Arcs != nullptr) Account(record, ApplyVariable(JoinTokens(record.Rest), ArcSettings), nullptr);
+    if (Arcs != nullptr)
+      Account(record, Building.Border.size(), ApplyVariable(JoinTokens(record.Rest), ArcSettings), nullptr);
   }
   void TakeArc(const TRecord& record) {
     if (Arcs != nullptr)
-      Account(record, DrawArc(JoinTokens(record.Rest), ArcSettings, Building.Border), &Arcs->Report.Arcs);
+      Account(record, Building.Border.size(), DrawArc(JoinTokens(record.Rest), ArcSettings, Building.Border),
+              &Arcs->Report.Arcs);
   }
   void TakeArcBetween(const TRecord& record) {
     if (Arcs != nullptr)
-      Account(record, DrawArcBetween(JoinTokens(record.Rest), ArcSettings, Building.Border), &Arcs->Report.Arcs);
+      Account(record, Building.Border.size(), DrawArcBetween(JoinTokens(record.Rest), ArcSettings, Building.Border),
+              &Arcs->Report.Arcs);
   }
   void TakeCircle(const TRecord& record) {
     if (Arcs != nullptr)
-      Account(record, DrawCircle(JoinTokens(record.Rest), ArcSettings, Building.Border), &Arcs->Report.Circles);
+      Account(record, Building.Border.size(), DrawCircle(JoinTokens(record.Rest), ArcSettings, Building.Border),
+              &Arcs->Report.Circles);
   }
 
 private:
-  // A record drawn is counted where `drawn` is given; one that could not be
-  // used is told, with its line, and counted as left out.
-  void Account(const TRecord& record, const std::string& reason, std::size_t* drawn) {
+  // With arcs, the border keeps no point whose texts repeat those of the
+  // point before it, from `from` on: fewer points held, and written as the
+  // writer would write them (it drops the repeats the border still has).
+  // Only points of the block being read are compared with each other where
+  // the block may yet move to a new airspace at an AC.
+  void DropRepeats(std::size_t from) {
+    std::vector<TGeographicPoint>& border = Building.Border;
+    const std::size_t first = BlockHadClass || BeganInBlock ? 0 : Mark.BorderSize;
+    std::size_t kept = from;
+    for (std::size_t i = from; i < border.size(); ++i) {
+      if (kept > first && SameTwoDecimalTexts(border[i].Latitude, border[kept - 1].Latitude) &&
+          SameTwoDecimalTexts(border[i].Longitude, border[kept - 1].Longitude))
+        continue;
+      border[kept++] = border[i];
+    }
+    border.resize(kept);
+  }
+
+  // A record drawn, its points from `drawnFrom` on, is counted where `drawn`
+  // is given; one that could not be used is told, with its line, and counted
+  // as left out.
+  void Account(const TRecord& record, std::size_t drawnFrom, const std::string& reason, std::size_t* drawn) {
     if (reason.empty()) {
       if (drawn != nullptr) ++*drawn;
+      DropRepeats(drawnFrom);
       return;
     }
     ++Arcs->Report.LeftOut;

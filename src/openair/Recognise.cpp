@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "io/Streams.h"
 #include "openair/Keywords.h"
@@ -16,9 +17,9 @@ int NumberOf(std::string_view keyword) {
 
 }  // namespace
 
-bool HoldsOpenAirAirspaces(std::string_view bytes) {
+bool HoldsOpenAirAirspaces(std::string bytes) {
   const int airspaceKeywords[] = {NumberOf("AC"), NumberOf("AN"), NumberOf("DP")};
-  TMemoryStream stream{std::string(bytes)};
+  TMemoryStream stream(std::move(bytes));
   TLineReader reader(stream);
   for (std::string_view line; reader.ReadLine(line);) {
     if (line.empty()) continue;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstddef>
-#include <string_view>
+#include <string>
 
 // How much of an existing output is read to tell.
 constexpr std::size_t RecognisedBytes = std::size_t{1} << 20;
@@ -12,4 +12,4 @@ constexpr std::size_t RecognisedBytes = std::size_t{1} << 20;
 // leading delimiters handled as for the input, is an AC, AN or DP record
 // (keyword without regard to case) with a value: a token after the keyword
 // that is not empty.
-bool HoldsOpenAirAirspaces(std::string_view bytes);
+bool HoldsOpenAirAirspaces(std::string bytes);  // read where they are, not copied

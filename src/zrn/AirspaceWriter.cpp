@@ -5,9 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
-#include <string>
 #include <string_view>
-#include <utility>
 
 #include "io/Streams.h"
 #include "numtext/Hundredths.h"
@@ -72,16 +70,15 @@ void WritePoint(const TGeographicPoint& point, TStream& stream) {
 
 // The points, each written once where its texts repeat the one before it.
 std::size_t WritePointsOnce(std::span<const TGeographicPoint> border, TStream& stream) {
-  std::string previous, texts;
   std::size_t written = 0;
+  const TGeographicPoint* previous = nullptr;
   for (const TGeographicPoint& point : border) {
-    texts = FormatFloat(point.Latitude);
-    texts += ' ';
-    texts += FormatFloat(point.Longitude);
-    if (written > 0 && texts == previous) continue;
+    if (previous != nullptr && SameTwoDecimalTexts(point.Latitude, previous->Latitude) &&
+        SameTwoDecimalTexts(point.Longitude, previous->Longitude))
+      continue;
     WritePoint(point, stream);
     ++written;
-    std::swap(previous, texts);
+    previous = &point;
   }
   return written;
 }
