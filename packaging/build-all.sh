@@ -21,7 +21,9 @@ package() {  # package BUILD_DIR GENERATORS [CMAKE_OPTIONS...]
 }
 
 package build-package-linux "DEB;TGZ"
+bash toolchains/build-geographiclib.sh aarch64
 package build-package-arm64 DEB -DCMAKE_TOOLCHAIN_FILE=toolchains/aarch64-linux-gnu.cmake
+bash toolchains/build-geographiclib.sh windows
 package build-package-windows ZIP -DCMAKE_TOOLCHAIN_FILE=toolchains/x86_64-w64-mingw32.cmake
 rm -rf "$out/_CPack_Packages"
 ls -l "$out"
