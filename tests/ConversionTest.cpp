@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "ProcessRunner.h"
@@ -220,6 +221,45 @@ TEST_F(RealFileTest, FranceAirspacesCheckedByHand) {
   // Names keep their bytes above 127; only a to z are upper-cased.
   EXPECT_NE(output.find("name=\"CTR ANGOUL\xc3\xa8ME 123.15\""), std::string::npos);
   EXPECT_NE(output.find("name=\"VOL LIBRE C\xc3\xb4TE-ROUGE"), std::string::npos);
+}
+
+// One real airspace with arcs: CTR BERGERAC of the French file, two DB arcs
+// around one centre between four DP points, converted with --arcs. The
+// expected points were checked by eye on examples/arcs/arcs.svg: each arc
+// bulges out from its chord, ends on the DP points, and the point that
+// repeats the arc's end is written once.
+TEST_F(RealFileTest, AnAirspaceWithArcsConvertsAsDrawn) {
+  std::istringstream file(ReadFile(TestData / "france-2026-04.txt"));
+  std::string block, line;
+  bool found = false;
+  while (!found && std::getline(file, line)) {
+    if (line.find_first_not_of(" \t\r") == std::string::npos) {
+      block.clear();
+      continue;
+    }
+    block += line + "\n";
+    found = line == "AN CTR BERGERAC";
+  }
+  while (found && std::getline(file, line) && line.find_first_not_of(" \t\r") != std::string::npos) block += line + "\n";
+  ASSERT_TRUE(found);
+  TScratchDir dir;
+  WriteFile(dir / "in.oa", block);
+  const TRunResult run = RunTarnel({"--arcs", "in.oa", "out.zrn"}, dir.Path());
+  ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
+  EXPECT_EQ(run.Stdout, Banner + "1 airspaces, 38 points; 2 arcs and 0 circles drawn; 0 left out\r\n");
+  const std::string points =
+      "44.92 0.39,44.91 0.67,44.90 0.68,44.89 0.69,44.88 0.69,44.87 0.70,44.85 0.70,44.84 0.71,44.83 0.71,"
+      "44.82 0.71,44.81 0.71,44.80 0.70,44.79 0.70,44.77 0.69,44.76 0.69,44.75 0.68,44.74 0.67,44.74 0.66,"
+      "44.73 0.65,44.74 0.37,44.75 0.36,44.76 0.36,44.77 0.35,44.78 0.34,44.79 0.34,44.80 0.34,44.81 0.33,"
+      "44.82 0.33,44.83 0.33,44.85 0.34,44.86 0.34,44.87 0.34,44.88 0.35,44.89 0.35,44.90 0.36,44.91 0.37,"
+      "44.91 0.38,44.92 0.39";
+  std::string expected = "  <airspace class=\"D\" name=\"CTR BERGERAC\" pin=\"0.00000000000 0.00000000000\">\r\n"
+                         "    <border>\r\n";
+  std::istringstream pairs(points);
+  for (std::string pair; std::getline(pairs, pair, ',');)
+    expected += "      <point lat=\"" + pair.substr(0, pair.find(' ')) + "\" lon=\"" + pair.substr(pair.find(' ') + 1) +
+                "\"/>\r\n";
+  EXPECT_EQ(ReadFile(dir / "out.zrn"), expected + "    </border>\r\n  </airspace>\r\n");
 }
 
 }  // namespace

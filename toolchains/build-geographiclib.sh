@@ -17,7 +17,8 @@ fi
 
 # The source package needs a deb-src entry beside the deb one; this
 # machine's sources are in the deb822 form.
-source=$(find "$top/source" -maxdepth 1 -type d -name 'geographiclib-*' 2>/dev/null | head -n 1)
+source=
+[ -d "$top/source" ] && source=$(find "$top/source" -maxdepth 1 -type d -name 'geographiclib-*' | head -n 1)
 if [ -z "$source" ]; then
   if ! apt-get source --print-uris geographiclib >/dev/null 2>&1; then
     echo "adding deb-src entries for Debian's sources"
