@@ -4,6 +4,7 @@ include(GNUInstallDirs)
 
 # The manual, with the project's version in its header; gzipped for Linux,
 # as plain text beside TARNEL.exe for Windows.
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/links)
 configure_file(man/TARNEL.1.in ${PROJECT_BINARY_DIR}/man/TARNEL.1 @ONLY)
 configure_file(packaging/changelog ${PROJECT_BINARY_DIR}/packaging/changelog @ONLY)
 find_program(GZIP_PROGRAM gzip REQUIRED)
@@ -22,14 +23,22 @@ if(WIN32)
     DEPENDS ${PROJECT_BINARY_DIR}/man/TARNEL.1
     COMMENT "Rendering the manual as text")
   add_custom_target(tarnel_manual_text ALL DEPENDS ${PROJECT_BINARY_DIR}/TARNEL.txt)
+  # A short text for Windows users, with the line ends Notepad expects.
+  configure_file(packaging/README-windows.txt.in ${PROJECT_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
   install(TARGETS TARNEL RUNTIME DESTINATION .)
-  install(FILES README.md ${PROJECT_BINARY_DIR}/TARNEL.txt DESTINATION .)
+  install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/TARNEL.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_SYSTEM_NAME windows-x86_64)
-  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  # One folder, tarnel-VERSION-windows-x86_64, that holds it all.
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 else()
   install(TARGETS TARNEL RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${PROJECT_BINARY_DIR}/man/TARNEL.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  # tarnel in lower case too, the program and its manual, as links.
+  file(CREATE_LINK TARNEL ${PROJECT_BINARY_DIR}/links/tarnel SYMBOLIC)
+  file(CREATE_LINK TARNEL.1.gz ${PROJECT_BINARY_DIR}/links/tarnel.1.gz SYMBOLIC)
+  install(FILES ${PROJECT_BINARY_DIR}/links/tarnel DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${PROJECT_BINARY_DIR}/links/tarnel.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES packaging/copyright ${PROJECT_BINARY_DIR}/packaging/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarnel)
   set(CPACK_GENERATOR DEB TGZ)

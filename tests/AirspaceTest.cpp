@@ -351,16 +351,18 @@ TEST(ParseAirspacesWithArcsTest, RecordsThatCannotBeUsedAreNamed) {
 TEST(ParseAirspacesWithArcsTest, CentreLastsAndDirectionResetsAtEachAc) {
   const std::string input =
       "V D=-\nV X=50:00:00 N 010:00:00 E\nAC R\nDP 50:10:00 N 010:00:00 E\nDA 10, 0, 90\nDP 49:00:00 N 010:00:00 E\n\n"
-      "V D=-x\n\nAC Q\nV D=-\nDC 5\nDA 10, 0, 90\n\nAC P\nV W=2\nDB 50:10:00 N 010:00:00 E, 50:00:00 N 010:15:00 E\n";
+      "V D=-x\n\nAC Q\nV D=-\nDC 50\nDA 60, 0, 90\n\nAC P\nV W=2\nDB 50:10:00 N 010:00:00 E, 50:00:00 N 010:15:00 E\n";
   const TArcParse parse = ParseWithArcs(input);
   EXPECT_TRUE(parse.Warnings.empty());
   EXPECT_EQ(parse.Report.Arcs, 3u);
   EXPECT_EQ(parse.Report.Circles, 1u);
   ASSERT_EQ(parse.List.size(), 3u);
-  ASSERT_EQ(parse.List[0].Border.size(), 1u + 19 + 1);  // clockwise: 0 to 90 in 18 steps
+  // Clockwise from 0 to 90 in 18 steps, its first point 10 NM north of the
+  // centre dropped: its texts repeat those of the DP at 10' north.
+  ASSERT_EQ(parse.List[0].Border.size(), 1u + 18 + 1);
   EXPECT_EQ(parse.List[0].Border[0].Latitude, 50 + 10.0 / 60);
   EXPECT_GT(parse.List[0].Border[10].Longitude, 10);  // east of the centre: clockwise
-  EXPECT_EQ(parse.List[0].Border[20].Latitude, 49);
+  EXPECT_EQ(parse.List[0].Border.back().Latitude, 49);
   ASSERT_EQ(parse.List[1].Border.size(), 72u + 55);  // counter-clockwise: 0 to 90 the long way
   EXPECT_LT(parse.List[1].Border[72 + 27].Longitude, 10);
   const auto& between = parse.List[2].Border;

@@ -114,24 +114,13 @@ public:
   void Ignore(const TRecord&) {}
   // V, DA, DB, DC: ignored unless the arcs are drawn.
   void TakeVariable(const TRecord& record) {
-    if (Arcs != nullptr)
-      Account(record, Building.Border.size(), ApplyVariable(JoinTokens(record.Rest), ArcSettings), nullptr);
+    if (Arcs == nullptr) return;
+    if (const std::string reason = ApplyVariable(JoinTokens(record.Rest), ArcSettings); !reason.empty())
+      LeaveOut(record, reason);
   }
-  void TakeArc(const TRecord& record) {
-    if (Arcs != nullptr)
-      Account(record, Building.Border.size(), DrawArc(JoinTokens(record.Rest), ArcSettings, Building.Border),
-              &Arcs->Report.Arcs);
-  }
-  void TakeArcBetween(const TRecord& record) {
-    if (Arcs != nullptr)
-      Account(record, Building.Border.size(), DrawArcBetween(JoinTokens(record.Rest), ArcSettings, Building.Border),
-              &Arcs->Report.Arcs);
-  }
-  void TakeCircle(const TRecord& record) {
-    if (Arcs != nullptr)
-      Account(record, Building.Border.size(), DrawCircle(JoinTokens(record.Rest), ArcSettings, Building.Border),
-              &Arcs->Report.Circles);
-  }
+  void TakeArc(const TRecord& record) { Draw(record, DrawArc, &TArcReport::Arcs); }
+  void TakeArcBetween(const TRecord& record) { Draw(record, DrawArcBetween, &TArcReport::Arcs); }
+  void TakeCircle(const TRecord& record) { Draw(record, DrawCircle, &TArcReport::Circles); }
 
 private:
   // With arcs, the border keeps no point whose texts repeat those of the
@@ -152,15 +141,18 @@ private:
     border.resize(kept);
   }
 
-  // A record drawn, its points from `drawnFrom` on, is counted where `drawn`
-  // is given; one that could not be used is told, with its line, and counted
-  // as left out.
-  void Account(const TRecord& record, std::size_t drawnFrom, const std::string& reason, std::size_t* drawn) {
-    if (reason.empty()) {
-      if (drawn != nullptr) ++*drawn;
-      DropRepeats(drawnFrom);
-      return;
-    }
+  // An arc or circle record drawn into the border and counted, or left out.
+  using TDraw = std::string (*)(std::string_view, const TArcSettings&, std::vector<TGeographicPoint>&);
+  void Draw(const TRecord& record, TDraw draw, std::size_t TArcReport::*drawn) {
+    if (Arcs == nullptr) return;
+    const std::size_t from = Building.Border.size();
+    if (const std::string reason = draw(JoinTokens(record.Rest), ArcSettings, Building.Border); !reason.empty())
+      return LeaveOut(record, reason);
+    ++(Arcs->Report.*drawn);
+    DropRepeats(from);
+  }
+  // A record that could not be used: told, with its line, and counted.
+  void LeaveOut(const TRecord& record, const std::string& reason) {
     ++Arcs->Report.LeftOut;
     Arcs->Warn(Reader.LineNumber(), reason, record.Line);
   }
