@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr double FastValueLimit = 1000;
-static_assert(FastValueLimit * 100 < 0x1p17, "every count and count + 0.5 is exact in a double");
-
 // Near one half, the side of it the 18-digit expansion lies on, from the
 // exact product. The magnitude is M 2^-s with M below 2^53 and s from 43 (up
 // to 1000) to 62 (from 2^-10, below which no value is near a half), so value x
@@ -23,6 +20,8 @@ static_assert(FastValueLimit * 100 < 0x1p17, "every count and count + 0.5 is exa
 // multiples of 4 units, as 100 M and 2^(s-1) are, so a value below the half
 // is at least 4 units below it and so is its expansion; a value on or above
 // the half has its expansion there too, and rounds away from zero.
+}  // namespace
+
 std::uint32_t RoundNearHalf(double magnitude) {
   const auto [m, e] = PartsOf(magnitude);
   const int shift = -e;  // s
@@ -31,6 +30,8 @@ std::uint32_t RoundNearHalf(double magnitude) {
   const std::uint64_t fraction = product & (2 * half - 1);
   return static_cast<std::uint32_t>(product >> shift) + (fraction >= half ? 1 : 0);
 }
+
+namespace {
 
 // The largest reach of the expansion, 0.5 x 10^(E-15) x 2^s, over the
 // magnitudes below 2^(53-s) and 1000 for each s from 43 to 62: 3.6, for those
@@ -51,27 +52,6 @@ static_assert(LargestReach() < 4, "a value below a half is beyond the expansion'
 static_assert(0.005 > 0x1p-10 && FastValueLimit <= 0x1p10, "a value near a half lies between 2^-10 and 2^10");
 
 }  // namespace
-
-bool RoundToHundredthsFast(double value, THundredths& hundredths) {
-  const double magnitude = std::fabs(value);
-  if (!(magnitude < FastValueLimit)) return false;  // NaN included
-  const double scaled = magnitude * 100;
-  auto count = static_cast<std::uint32_t>(scaled);              // its whole part
-  const double fraction = scaled - static_cast<double>(count);  // exact
-  // The product is the exact value x 100 rounded to the nearest double, and
-  // count + 0.5 is a double: rounding keeps the order, so a product above
-  // or below the half has the exact value on the same side, and so has the
-  // expansion (RoundNearHalf: it lies within reach of the value, a value off
-  // the half lies 4 units or more from it). Only a product on the half is
-  // in doubt.
-  if (fraction != 0.5)
-    count += fraction > 0.5 ? 1 : 0;  // half away from zero
-  else
-    count = RoundNearHalf(magnitude);
-  hundredths = {count, value < 0 && count != 0};  // a value that rounds to zero loses its sign
-  return true;
-}
-
 
 bool SameTwoDecimalTexts(double a, double b) {
   THundredths first, second;

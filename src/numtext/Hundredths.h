@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -18,10 +19,35 @@ struct THundredths {
   bool Negative;
 };
 
+constexpr double FastValueLimit = 1000;
+static_assert(FastValueLimit * 100 < 0x1p17, "every count and count + 0.5 is exact in a double");
+
+// A magnitude whose product by 100 rounds to a count and a half exactly: the
+// hundredths the 18-digit expansion rounds to (see Hundredths.cpp).
+std::uint32_t RoundNearHalf(double magnitude);
+
 // The value rounded to hundredths as the "%f" rule rounds it, half away from
 // zero on the 18-digit expansion; false for a magnitude of 1000 or more, or
-// not a number.
-bool RoundToHundredthsFast(double value, THundredths& hundredths);
+// not a number. Inlined where points are written.
+[[gnu::always_inline]] inline bool RoundToHundredthsFast(double value, THundredths& hundredths) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < FastValueLimit)) return false;  // NaN included
+  const double scaled = magnitude * 100;
+  auto count = static_cast<std::uint32_t>(scaled);              // its whole part
+  const double fraction = scaled - static_cast<double>(count);  // exact
+  // The product is the exact value x 100 rounded to the nearest double, and
+  // count + 0.5 is a double: rounding keeps the order, so a product above
+  // or below the half has the exact value on the same side, and so has the
+  // expansion (RoundNearHalf: it lies within reach of the value, a value off
+  // the half lies 4 units or more from it). Only a product on the half is
+  // in doubt.
+  if (fraction != 0.5)
+    count += fraction > 0.5 ? 1 : 0;  // half away from zero
+  else
+    count = RoundNearHalf(magnitude);
+  hundredths = {count, value < 0 && count != 0};  // a value that rounds to zero loses its sign
+  return true;
+}
 
 // Whether two values have the same "%f" text: their hundredths where both
 // take the fast path, else the texts themselves.

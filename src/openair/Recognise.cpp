@@ -23,11 +23,12 @@ bool HoldsOpenAirAirspaces(std::string bytes) {
   TLineReader reader(stream);
   for (std::string_view line; reader.ReadLine(line);) {
     if (line.empty()) continue;
-    const TLineKeyword keyword = LineKeyword(line);
-    const std::string_view rest = line.substr(std::min(keyword.Length, line.size()));
-    const bool hasValue = std::any_of(rest.begin(), rest.end(), [](char c) { return !Delimiters.Contains(c); });
-    if (hasValue && std::find(std::begin(airspaceKeywords), std::end(airspaceKeywords), keyword.Number) !=
-                        std::end(airspaceKeywords))
+    const auto isDelimiter = [](char c) { return Delimiters.Contains(c); };
+    const auto tokenEnd = std::find_if(line.begin(), line.end(), isDelimiter);
+    const int keyword = KeywordNumber(line.substr(0, static_cast<std::size_t>(tokenEnd - line.begin())));
+    const bool hasValue = std::find_if_not(tokenEnd, line.end(), isDelimiter) != line.end();
+    if (hasValue &&
+        std::find(std::begin(airspaceKeywords), std::end(airspaceKeywords), keyword) != std::end(airspaceKeywords))
       return true;
   }
   return false;

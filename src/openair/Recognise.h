@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <string>
 
-// How much of an existing output is read to tell.
-constexpr std::size_t RecognisedBytes = std::size_t{1} << 20;
+// How much of an existing output is read to tell: published files name their
+// first airspace within a few kilobytes (the French ones after a header of
+// under 4 KB); reading more would cost every run that replaces a large output.
+constexpr std::size_t RecognisedBytes = std::size_t{64} * 1024;
 
 // True where a line that the reader returns, byte order mark, comments and
 // leading delimiters handled as for the input, is an AC, AN or DP record

@@ -42,7 +42,7 @@ constexpr std::size_t MaxPointText = PointTemplate.size() - 4 + 2 * MaxFastText;
 
 // The point line straight into the stream where both numbers take the fast
 // "%f" path, the usual case; else false, with nothing written.
-bool WritePointFast(const TGeographicPoint& point, TStream& stream) {
+[[gnu::always_inline]] inline bool WritePointFast(const TGeographicPoint& point, TStream& stream) {
   THundredths latitude, longitude;
   if (!RoundToHundredthsFast(point.Latitude, latitude) || !RoundToHundredthsFast(point.Longitude, longitude))
     return false;
@@ -62,7 +62,8 @@ bool WritePointFast(const TGeographicPoint& point, TStream& stream) {
   return true;
 }
 
-void WritePoint(const TGeographicPoint& point, TStream& stream) {
+// Inlined in both loops of points.
+[[gnu::always_inline]] inline void WritePoint(const TGeographicPoint& point, TStream& stream) {
   if (WritePointFast(point, stream)) return;
   WriteLine(stream,
             {{Point[0]}, {FormatFloat(point.Latitude)}, {Point[1]}, {FormatFloat(point.Longitude)}, {Point[2]}});
