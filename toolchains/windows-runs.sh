@@ -85,5 +85,25 @@ run bad.oa out.zrn
 check "bad coordinate" "1|$banner|$(report EConvertError 00000004 "'' is not a valid floating point value.")|x" \
   "$code|$out|${err}x|$(contents out.zrn)"
 
+# Swapped arguments: the OpenAir file named as the output is kept.
+run out.zrn in.oa
+check "an OpenAir file as output: refused" \
+  "1|Exception EFCreateError in module TARNEL.exe at 00000000."$'\r\n'"Cannot create file \"$full\\in.oa\". It holds OpenAir airspaces and is not replaced."$'\r\n\r\n' \
+  "$code|$err"
+check "an OpenAir file as output: unchanged" $'AC R\r\nAN Test Area\r\nDP 50:30:00 N 014:20:00 E\r\nx' "$(contents in.oa)"
+
+# --arcs and the other options.
+printf 'AC R\r\nV X=50:30:00 N 014:20:00 E\r\nDC 0.05\r\nDA 1\r\n' >arcs.oa
+run --arcs arcs.oa arcs.zrn
+check "--arcs: summary and warning" \
+  "0|$banner"$'1 airspaces, 1 points; 0 arcs and 1 circles drawn; 1 left out\r\n|Warning: line 4: not three values, left out: DA 1\r\n' \
+  "$code|$out|$err"
+native --help
+run --help
+check "--help: as the native build says it" "$expected" "$code|$out"
+run --xyz in.oa new.zrn
+check "an unknown option" "1|$banner"$'Error: Unknown option --xyz\r\nUsage: TARNEL [--arcs] <input-file[.oa]> <output-file[.zrn]>\r\n\r\n|no output' \
+  "$code|$out|$([ -e new.zrn ] && echo output || echo no output)"
+
 [ "$failures" -eq 0 ] || { echo "$failures end-to-end checks failed"; exit 1; }
 echo "windows: every end-to-end run as expected"
