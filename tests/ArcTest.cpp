@@ -89,7 +89,9 @@ TEST(ArcTest, ArcsBetweenTwoPointsKeepThemAsTheirEnds) {
       const double near = c.RadiusNm * MetresPerNauticalMile, far = near * 1.3;
       const TGeographicPoint start = PointAt(c.Centre, 20, near), end = PointAt(c.Centre, 110, far);
       std::vector<TGeographicPoint> points;
-      AppendArcBetween(c.Centre, start, end, direction, points);
+      const TDistanceAndBearing fromCentre[2] = {DistanceAndBearing(c.Centre, start),
+                                                 DistanceAndBearing(c.Centre, end)};
+      AppendArcBetween(c.Centre, start, end, fromCentre, direction, points);
       ASSERT_GE(points.size(), 2u);
       EXPECT_EQ(points.front().Latitude, start.Latitude);
       EXPECT_EQ(points.front().Longitude, start.Longitude);
@@ -107,7 +109,8 @@ TEST(ArcTest, ArcsBetweenTwoPointsKeepThemAsTheirEnds) {
     }
   std::vector<TGeographicPoint> same;
   const TGeographicPoint centre{50, 10}, point = PointAt(centre, 45, 9000);
-  AppendArcBetween(centre, point, point, TDirection::Clockwise, same);
+  const TDistanceAndBearing fromCentre[2] = {DistanceAndBearing(centre, point), DistanceAndBearing(centre, point)};
+  AppendArcBetween(centre, point, point, fromCentre, TDirection::Clockwise, same);
   EXPECT_EQ(same.size(), 2u);  // a sweep of 0: both ends, nothing between
 }
 

@@ -61,8 +61,10 @@ void AppendArc(const TGeographicPoint& centre, double metres, double first, doub
 }
 
 void AppendArcBetween(const TGeographicPoint& centre, const TGeographicPoint& start, const TGeographicPoint& end,
-                      TDirection direction, std::vector<TGeographicPoint>& border) {
-  const TDistanceAndBearing from = DistanceAndBearing(centre, start), to = DistanceAndBearing(centre, end);
+                      const TDistanceAndBearing (&fromCentre)[2], TDirection direction,
+                      std::vector<TGeographicPoint>& border) {
+  const TDistanceAndBearing& from = fromCentre[0];
+  const TDistanceAndBearing& to = fromCentre[1];
   const double sweep = Sweep(from.Bearing, to.Bearing, direction);
   border.push_back(start);
   if (sweep != 0) {

@@ -34,6 +34,8 @@ void AppendArc(const TGeographicPoint& centre, double metres, double first, doub
                std::vector<TGeographicPoint>& border);
 // An arc from `start` to `end` around the centre, the distance going evenly
 // from the one's to the other's: `start` itself, the points between, `end`
-// itself.
+// itself. `fromCentre` holds the distances and bearings of the two from the
+// centre (DistanceAndBearing), worked out once by a caller that checks them.
 void AppendArcBetween(const TGeographicPoint& centre, const TGeographicPoint& start, const TGeographicPoint& end,
-                      TDirection direction, std::vector<TGeographicPoint>& border);
+                      const TDistanceAndBearing (&fromCentre)[2], TDirection direction,
+                      std::vector<TGeographicPoint>& border);

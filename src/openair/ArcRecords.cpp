@@ -118,10 +118,11 @@ std::string DrawArcBetween(std::string_view value, const TArcSettings& settings,
   for (int i = 0; i < 2; ++i)
     if (std::string reason = ReadCoordinate(parts[i], ends[i]); !reason.empty()) return reason;
   if (std::string reason = NeedCentre(settings); !reason.empty()) return reason;
-  for (const TGeographicPoint& end : ends)
-    if (std::string reason = CheckRadius(DistanceAndBearing(*settings.Centre, end).Metres / MetresPerNauticalMile);
-        !reason.empty())
-      return reason;
-  AppendArcBetween(*settings.Centre, ends[0], ends[1], settings.Direction, border);
+  TDistanceAndBearing fromCentre[2];
+  for (int i = 0; i < 2; ++i) {
+    fromCentre[i] = DistanceAndBearing(*settings.Centre, ends[i]);
+    if (std::string reason = CheckRadius(fromCentre[i].Metres / MetresPerNauticalMile); !reason.empty()) return reason;
+  }
+  AppendArcBetween(*settings.Centre, ends[0], ends[1], fromCentre, settings.Direction, border);
   return {};
 }
