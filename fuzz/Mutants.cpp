@@ -46,7 +46,7 @@ void Mutate(std::string& text, TRandom& random) {
       break;
     }
     case 4: text.insert(at, std::string(1 + Below(random, 4), '\0')); break;  // NUL bytes
-    case 5:                                                                    // line ends mixed
+    case 5:                                                                   // line ends mixed
       for (std::size_t i = 0; i < text.size(); ++i)
         if (text[i] == '\n' && random() % 3 == 0) {
           const char* ends[] = {"\r", "\r\n", "\r\r\n", "\n\n"};

@@ -68,7 +68,8 @@ TEST(ConversionTest, GoldenOutputs) {
        "AC C\r\n\r\nAN Lille\r\n\r\nV X=1:0:0 N 2:0:0 E\r\n\r\nDP 1:0:0 N 2:0:0 E\r\n\r\nAN ctr\r\n\r\nAC D\r\n",
        Opening("C", "LILLE CTR") + Border1 + Closing + Opening("D", "") + Closing},
       {"a block's records before its AC start the new airspace",
-       "AC A\r\nAN First\r\nAT 5:0:0 S 6:0:0 W\r\n\r\nAN X\r\nAY P\r\nAT 1:0:0 N 2:0:0 E\r\nDP 1:0:0 N 2:0:0 E\r\nAC UNC\r\n",
+       "AC A\r\nAN First\r\nAT 5:0:0 S 6:0:0 W\r\n\r\nAN X\r\nAY P\r\nAT 1:0:0 N 2:0:0 E\r\nDP 1:0:0 N 2:0:0 E\r\nAC "
+       "UNC\r\n",
        Opening("A", "FIRST", "-5.00000000000 -6.00000000000") + Closing +
            Opening("P", "X", "1.00000000000 2.00000000000") + Border1 + Closing},
       {"a first block without AC, continued", "DP 1:0:0 N 2:0:0 E\r\n\r\nAN  \r\n",
@@ -240,7 +241,8 @@ TEST_F(RealFileTest, AnAirspaceWithArcsConvertsAsDrawn) {
     block += line + "\n";
     found = line == "AN CTR BERGERAC";
   }
-  while (found && std::getline(file, line) && line.find_first_not_of(" \t\r") != std::string::npos) block += line + "\n";
+  while (found && std::getline(file, line) && line.find_first_not_of(" \t\r") != std::string::npos)
+    block += line + "\n";
   ASSERT_TRUE(found);
   TScratchDir dir;
   WriteFile(dir / "in.oa", block);
@@ -253,8 +255,9 @@ TEST_F(RealFileTest, AnAirspaceWithArcsConvertsAsDrawn) {
       "44.73 0.65,44.74 0.37,44.75 0.36,44.76 0.36,44.77 0.35,44.78 0.34,44.79 0.34,44.80 0.34,44.81 0.33,"
       "44.82 0.33,44.83 0.33,44.85 0.34,44.86 0.34,44.87 0.34,44.88 0.35,44.89 0.35,44.90 0.36,44.91 0.37,"
       "44.91 0.38,44.92 0.39";
-  std::string expected = "  <airspace class=\"D\" name=\"CTR BERGERAC\" pin=\"0.00000000000 0.00000000000\">\r\n"
-                         "    <border>\r\n";
+  std::string expected =
+      "  <airspace class=\"D\" name=\"CTR BERGERAC\" pin=\"0.00000000000 0.00000000000\">\r\n"
+      "    <border>\r\n";
   std::istringstream pairs(points);
   for (std::string pair; std::getline(pairs, pair, ',');)
     expected += "      <point lat=\"" + pair.substr(0, pair.find(' ')) + "\" lon=\"" + pair.substr(pair.find(' ') + 1) +

@@ -122,11 +122,12 @@ TEST(OracleTest, LongNumberTextsAroundHalfwayValues) {
     std::string digits(text);
     mpfr_free_str(text);
     digits.erase(digits.find_last_not_of('0') + 1);
-    const std::size_t length = std::max<std::size_t>(60, digits.size() + 1) +
-                               random() % (900 - std::min<std::size_t>(899, std::max<std::size_t>(60, digits.size() + 1)));
+    const std::size_t length =
+        std::max<std::size_t>(60, digits.size() + 1) +
+        random() % (900 - std::min<std::size_t>(899, std::max<std::size_t>(60, digits.size() + 1)));
     switch (i % 3) {
-      case 0: break;                                                                           // on the half
-      case 1: digits += std::string(length - digits.size() - 1, '0') + "1"; break;            // just above
+      case 0: break;                                                                        // on the half
+      case 1: digits += std::string(length - digits.size() - 1, '0') + "1"; break;          // just above
       default: --digits.back(), digits += std::string(length - digits.size(), '9'); break;  // just below
     }
     const std::string number = (random() % 2 ? "-0." : "0.") + digits + "e" + std::to_string(decimalExponent);

@@ -45,8 +45,8 @@ std::string Drain(int fd) {
 
 }  // namespace
 
-TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir, TStdout out,
-                     TStdin in, const std::filesystem::path& stdinFile) {
+TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir, TStdout out, TStdin in,
+                     const std::filesystem::path& stdinFile) {
   int outPipe[2], errPipe[2];
   if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) throw std::runtime_error("pipe failed");
   if (out == TStdout::BrokenPipe) ::close(outPipe[0]);  // the reader is gone before the run starts

@@ -11,10 +11,10 @@
 #include <string>
 
 #include "base/Errors.h"
-#include "zrn/LineWriter.h"
-#include "platform/Files.h"
 #include "io/Streams.h"
 #include "platform/FileStream.h"
+#include "platform/Files.h"
+#include "zrn/LineWriter.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // and decimal texts of any length read exactly.
 #include "numtext/Extended.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <stdexcept>
 

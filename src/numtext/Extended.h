@@ -43,7 +43,8 @@ struct TDoubleParts {
 };
 // The exponent field less the bias, 1023, and the 52 bits after the point.
 constexpr int DoublePartsBias = 1075;
-static_assert(DoublePartsBias == std::numeric_limits<double>::max_exponent - 1 + std::numeric_limits<double>::digits - 1);
+static_assert(DoublePartsBias ==
+              std::numeric_limits<double>::max_exponent - 1 + std::numeric_limits<double>::digits - 1);
 inline TDoubleParts PartsOf(double value) {
   const auto bits = std::bit_cast<std::uint64_t>(value);
   return {(bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52),

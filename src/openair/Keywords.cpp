@@ -17,7 +17,8 @@ constexpr unsigned LetterCount = 26;
 constexpr unsigned LetterPlaceOf(char c) { return static_cast<unsigned char>(UpperCaseChar(c)) - unsigned{'A'}; }
 constexpr std::array<std::uint8_t, 256> LetterPlaces = [] {
   std::array<std::uint8_t, 256> places{};
-  for (int c = 0; c < 256; ++c) places[c] = static_cast<std::uint8_t>(std::min(LetterPlaceOf(static_cast<char>(c)), LetterCount));
+  for (int c = 0; c < 256; ++c)
+    places[c] = static_cast<std::uint8_t>(std::min(LetterPlaceOf(static_cast<char>(c)), LetterCount));
   return places;
 }();
 constexpr unsigned LetterPlace(char c) { return LetterPlaces[static_cast<unsigned char>(c)]; }
@@ -46,7 +47,6 @@ constexpr bool WellFormed(std::string_view keyword) {
 }
 static_assert(std::all_of(Keywords.begin(), Keywords.end(), WellFormed), "keywords are one or two capitals");
 static_assert(Keywords.size() < 127, "numbers fit the table's bytes");
-
 
 // Inlined in both callers: the line keyword is looked up on every line.
 [[gnu::always_inline]] inline int LookUp(std::string_view token) {

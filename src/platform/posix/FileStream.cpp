@@ -8,8 +8,8 @@
 #include <string>
 
 #include "base/Errors.h"
-#include "platform/Files.h"
 #include "platform/FileStream.h"
+#include "platform/Files.h"
 
 namespace {
 

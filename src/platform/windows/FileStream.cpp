@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "base/Errors.h"
-#include "platform/Files.h"
 #include "platform/FileStream.h"
+#include "platform/Files.h"
 
 namespace {
 
