@@ -369,6 +369,11 @@ TEST(ParseAirspacesWithArcsTest, CentreLastsAndDirectionResetsAtEachAc) {
   ASSERT_EQ(between.size(), 18u + 1);  // DB clockwise from north to east, both ends its own
   EXPECT_EQ(between.front().Latitude, 50 + 10.0 / 60);
   EXPECT_EQ(between.back().Longitude, 10.25);
+  // A point that repeats the last of the airspace before, in a block that
+  // moves to a new airspace at its AC, is that airspace's first point: kept.
+  const TArcParse moved = ParseWithArcs("AC R\nDP 1:0:0 N 2:0:0 E\n\nDP 1:0:0 N 2:0:0 E\nAC Q\n");
+  ASSERT_EQ(moved.List.size(), 2u);
+  EXPECT_EQ(moved.List[1].Border.size(), 1u);
   const TAirspaceList plain = Parse(input);
   EXPECT_EQ(plain[0].Border.size(), 2u);
   EXPECT_EQ(plain[1].Border.size(), 0u);

@@ -183,6 +183,7 @@ TEST_F(CliTest, OpenAirFileAsOutputIsRefusedAndKept) {
       "\xEF\xBB\xBF* header\n\n\t  ac R\n",
       "* only a DP line\r\ndp 1:0:0 N 2:0:0 E\r\n",
       "an Name\r\n",
+      std::string(60000, '*') + "\r\nAC R\r\n",  // within the 64 KiB read
   };
   for (const std::string& existing : openAir) {
     WriteFile(Dir / "old.oa", existing);
@@ -200,6 +201,7 @@ TEST_F(CliTest, OpenAirFileAsOutputIsRefusedAndKept) {
       "",
       "AC\r\nAN \t\r\n* AC R\r\nDPX 1\r\n",
       "notes about AC R\n",
+      std::string(70000, '*') + "\r\nAC R\r\n",  // beyond the 64 KiB read: not told
   };
   for (const std::string& existing : others) {
     WriteFile(Dir / "out.zrn", existing);
