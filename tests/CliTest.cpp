@@ -179,11 +179,8 @@ TEST_F(CliTest, OutputThatIsTheInputIsRefusedAndTheInputKept) {
 TEST_F(CliTest, OpenAirFileAsOutputIsRefusedAndKept) {
   WriteFile(Dir / "in.oa", Sample);
   const std::string openAir[] = {
-      Sample,
-      "\xEF\xBB\xBF* header\n\n\t  ac R\n",
-      "* only a DP line\r\ndp 1:0:0 N 2:0:0 E\r\n",
-      "an Name\r\n",
-      std::string(60000, '*') + "\r\nAC R\r\n",  // within the 64 KiB read
+      Sample,        "\xEF\xBB\xBF* header\n\n\t  ac R\n",     "* only a DP line\r\ndp 1:0:0 N 2:0:0 E\r\n",
+      "an Name\r\n", std::string(60000, '*') + "\r\nAC R\r\n",  // within the 64 KiB read
   };
   for (const std::string& existing : openAir) {
     WriteFile(Dir / "old.oa", existing);
