@@ -15,6 +15,10 @@
 # (native, extended arithmetic in software and portable 128-bit integers),
 # ld64 (native, long double as a plain double). REFERENCE_BUILD defaults to
 # build/, which must hold a native TARNEL.
+# On a machine that runs no 32-bit programs (TARNEL_RUNS_32BIT=no, as
+# .ci/run finds out once, or toolchains/runs-32bit.sh here), a 32-bit target
+# is built, its test programs listed only when ctest runs them, and its runs
+# skipped with a line saying so.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 platform=${1:?platform}
@@ -41,6 +45,13 @@ fi
 case $platform in
   aarch64 | s390x | i686 | windows) bash toolchains/build-geographiclib.sh "$platform" ;;
 esac
+if [ "$platform" = i686 ] && [ "${TARNEL_RUNS_32BIT:-$(bash toolchains/runs-32bit.sh)}" != yes ]; then
+  # GoogleTest's discovery would run the test programs while building.
+  cmake -S . -B "$build" "${options[@]}" -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
+  cmake --build "$build" -j2 >/dev/null
+  echo "$platform: built; its tests and conversions skipped: this machine runs no 32-bit programs (IA-32 emulation off)"
+  exit 0
+fi
 cmake -S . -B "$build" "${options[@]}" >/dev/null
 cmake --build "$build" -j2 >/dev/null
 if ! ctest --test-dir "$build" -j2 --output-on-failure >"$build/ctest.log" 2>&1; then
