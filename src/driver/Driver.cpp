@@ -3,13 +3,15 @@
 #include "driver/Driver.h"
 
 #include <string>
+#include <vector>
 
 #include "base/Errors.h"
 #include "driver/CommandLine.h"
+#include "geodesy/Arcs.h"
 #include "model/AirspaceList.h"
 #include "numtext/NumText.h"
 #include "openair/BlockParser.h"
-#include "openair/Recognise.h"
+#include "openair/OpenAirCheck.h"
 #include "platform/Console.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
@@ -52,7 +54,7 @@ namespace {
 // An existing OpenAir file named as the output, as when the two arguments
 // are swapped, is kept: to replace it on purpose, delete it first.
 void RefuseOpenAirOutput(TFileStream& output) {
-  if (output.IsRegularFile() && HoldsOpenAirAirspaces(output.ReadStart(RecognisedBytes)))
+  if (output.IsRegularFile() && StartsAsOpenAir(output.ReadStart(OpenAirCheckBytes)))
     throw EFCreateError("Cannot create file \"" + ExpandFileName(output.FileName()) +
                         "\". It holds OpenAir airspaces and is not replaced");
 }
@@ -77,7 +79,7 @@ void StartUp(int argc, const char* const* argv) {
   OutputStream = std::make_unique<TFileStream>(OutputFileName, TFileStream::TMode::Create);
   RefuseOutputThatIsTheInput(*InputStream, *OutputStream);
   RefuseOpenAirOutput(*OutputStream);
-  OutputStream->Empty();
+  OutputStream->Truncate();
 }
 
 void Convert() {
@@ -87,6 +89,7 @@ void Convert() {
         ConsoleWriteError("Warning: line " + std::to_string(line) + ": " + reason +
                           ", left out: " + std::string(record) + "\r\n");
       });
+  OutputStream->Close();  // the summary tells of a complete output only
   ConsoleWriteLine(std::to_string(summary.Airspaces) + " airspaces, " + std::to_string(summary.Points) + " points; " +
                    std::to_string(summary.Arcs.Arcs) + " arcs and " + std::to_string(summary.Arcs.Circles) +
                    " circles drawn; " + std::to_string(summary.Arcs.LeftOut) + " left out");
@@ -99,10 +102,16 @@ void ConvertAirspaces(TStream& input, TStream& output) {
   for (const TAirspaceView& airspace : airspaces) WriteAirspace(airspace, output);
 }
 
+// The borders' arcs are drawn one airspace at a time, as it is written.
 TArcSummary ConvertAirspacesWithArcs(TStream& input, TStream& output, const TArcWarning& warn) {
   TArcSummary summary;
   const TAirspaceList airspaces = ParseAirspacesWithArcs(input, warn, summary.Arcs);
-  for (const TAirspaceView& airspace : airspaces) summary.Points += WriteAirspace(airspace, output, TRepeats::Dropped);
+  std::vector<TGeographicPoint> border;
+  for (const TAirspaceView& airspace : airspaces) {
+    border.clear();
+    DrawBorder(airspace.Border, border);
+    summary.Points += WriteAirspace(airspace, border, output, TRepeats::Dropped);
+  }
   summary.Airspaces = airspaces.size();
   return summary;
 }

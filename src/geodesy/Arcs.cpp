@@ -1,15 +1,11 @@
-// Arc and circle points through GeographicLib's geodesics; the steps are
-// worked out in plain double arithmetic, in the same order everywhere, so
-// that every platform gives the same points.
+// Arc and circle points along geodesics, and a border's records drawn; the
+// steps are worked out in plain double arithmetic, in the same order
+// everywhere, so that every platform gives the same points.
 #include "geodesy/Arcs.h"
-
-#include <GeographicLib/Geodesic.hpp>
 
 #include <cmath>
 
 namespace {
-
-const GeographicLib::Geodesic& Ellipsoid() { return GeographicLib::Geodesic::WGS84(); }
 
 constexpr double FullTurn = 360;
 
@@ -24,18 +20,6 @@ double BearingAt(double first, double sweep, int k, int n, TDirection direction)
 }
 
 }  // namespace
-
-TDistanceAndBearing DistanceAndBearing(const TGeographicPoint& from, const TGeographicPoint& to) {
-  double metres = 0, bearing = 0, bearingThere = 0;
-  Ellipsoid().Inverse(from.Latitude, from.Longitude, to.Latitude, to.Longitude, metres, bearing, bearingThere);
-  return {metres, bearing};
-}
-
-TGeographicPoint PointAt(const TGeographicPoint& from, double bearing, double metres) {
-  TGeographicPoint point;
-  Ellipsoid().Direct(from.Latitude, from.Longitude, bearing, metres, point.Latitude, point.Longitude);
-  return point;
-}
 
 double Sweep(double first, double last, TDirection direction) {
   double sweep = std::fmod(Direction(direction) * (last - first), FullTurn);
@@ -75,4 +59,26 @@ void AppendArcBetween(const TGeographicPoint& centre, const TGeographicPoint& st
     }
   }
   border.push_back(end);
+}
+
+void DrawArc(const TArc& arc, std::vector<TGeographicPoint>& points) {
+  switch (arc.Kind) {
+    case TArc::TKind::Circle: return AppendCircle(arc.Centre, arc.Metres, points);
+    case TArc::TKind::Arc: return AppendArc(arc.Centre, arc.Metres, arc.First, arc.Last, arc.Direction, points);
+    case TArc::TKind::ArcBetween: {
+      const TDistanceAndBearing fromCentre[2] = {{arc.Metres, arc.First}, {arc.EndMetres, arc.Last}};
+      return AppendArcBetween(arc.Centre, arc.Start, arc.End, fromCentre, arc.Direction, points);
+    }
+  }
+}
+
+void DrawBorder(const TBorderView& border, std::vector<TGeographicPoint>& points) {
+  std::size_t next = 0;  // the first point not yet taken
+  for (const TArc& arc : border.Arcs) {
+    points.insert(points.end(), border.Points.begin() + static_cast<std::ptrdiff_t>(next),
+                  border.Points.begin() + static_cast<std::ptrdiff_t>(arc.Position));
+    next = arc.Position;
+    DrawArc(arc, points);
+  }
+  points.insert(points.end(), border.Points.begin() + static_cast<std::ptrdiff_t>(next), border.Points.end());
 }

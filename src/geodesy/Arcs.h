@@ -1,25 +1,16 @@
 // Arcs and circles as border points: geodesics on the WGS84 ellipsoid, at
-// steps of at most 5 degrees of bearing around a centre.
+// steps of at most 5 degrees of bearing around a centre; a border's records
+// drawn into its points.
 #pragma once
 
 #include <vector>
 
+#include "geodesy/Geodesics.h"
+#include "model/Border.h"
 #include "model/GeographicPoint.h"
 
-constexpr double MetresPerNauticalMile = 1852;
+// Arcs are drawn at steps of at most this many degrees of bearing.
 constexpr double StepDegrees = 5;
-
-// +1 clockwise, -1 counter-clockwise.
-enum class TDirection : int { Clockwise = 1, CounterClockwise = -1 };
-
-// The distance and bearing (degrees true, clockwise from north) from one
-// point to another, and the point at a distance and bearing from one.
-struct TDistanceAndBearing {
-  double Metres;
-  double Bearing;
-};
-TDistanceAndBearing DistanceAndBearing(const TGeographicPoint& from, const TGeographicPoint& to);
-TGeographicPoint PointAt(const TGeographicPoint& from, double bearing, double metres);
 
 // The sweep from bearing `first` to `last` in the direction, in [0, 360):
 // 0 where they are the same bearing.
@@ -39,3 +30,9 @@ void AppendArc(const TGeographicPoint& centre, double metres, double first, doub
 void AppendArcBetween(const TGeographicPoint& centre, const TGeographicPoint& start, const TGeographicPoint& end,
                       const TDistanceAndBearing (&fromCentre)[2], TDirection direction,
                       std::vector<TGeographicPoint>& border);
+
+// One arc or circle record's points, appended.
+void DrawArc(const TArc& arc, std::vector<TGeographicPoint>& points);
+// The border's points in order, its arcs and circles drawn among its DP
+// points, appended.
+void DrawBorder(const TBorderView& border, std::vector<TGeographicPoint>& points);

@@ -1,5 +1,6 @@
 // The airspace list's storage: texts and points copied into shared chunks,
-// long ones moved in as chunks of their own.
+// long ones moved in as chunks of their own; points, arcs and line runs
+// likewise.
 #include "model/AirspaceList.h"
 
 #include <algorithm>
@@ -11,8 +12,7 @@ namespace {
 // the unused end of the last one does not count. A text or border of at
 // least a quarter chunk gets a chunk of its own.
 constexpr std::size_t TextChunkSize = std::size_t{64} * 1024;
-constexpr std::size_t PointChunkSize = std::size_t{64} * 1024;  // 1 MiB of points
-constexpr std::size_t OwnChunk = 4;                             // a quarter
+constexpr std::size_t OwnChunk = 4;  // a quarter
 
 bool HasRoom(const TGrowingText& chunk, std::size_t size) { return chunk.Capacity() - chunk.Size() >= size; }
 
@@ -35,18 +35,24 @@ std::string_view TAirspaceList::StoreName(TGrowingText& name) {
   return TextChunks.emplace_back(std::move(name)).View();
 }
 
-std::span<const TGeographicPoint> TAirspaceList::StoreBorder(std::vector<TGeographicPoint>& border) {
-  if (border.size() >= PointChunkSize / OwnChunk) {
-    const auto& chunk = PointChunks.emplace_back(std::exchange(border, {}));
+template <typename T, std::size_t ChunkSize>
+std::span<const T> TAirspaceList::TChunks<T, ChunkSize>::Store(std::vector<T>& items) {
+  if (items.empty()) return {};
+  if (items.size() >= ChunkSize / OwnChunk) {
+    const auto& chunk = Chunks.emplace_back(std::exchange(items, {}));
     return {chunk.data(), chunk.size()};
   }
-  if (PointChunks.empty() || PointChunks.back().capacity() - PointChunks.back().size() < border.size()) {
-    PointChunks.emplace_back().reserve(PointChunkSize);  // never grown beyond, likewise
+  if (Chunks.empty() || Chunks.back().capacity() - Chunks.back().size() < items.size()) {
+    Chunks.emplace_back().reserve(ChunkSize);  // never grown beyond, likewise
   }
-  auto& chunk = PointChunks.back();
+  auto& chunk = Chunks.back();
   const std::size_t start = chunk.size();
-  chunk.insert(chunk.end(), border.begin(), border.end());
-  return {chunk.data() + start, border.size()};
+  chunk.insert(chunk.end(), items.begin(), items.end());
+  return {chunk.data() + start, items.size()};
+}
+
+TBorderView TAirspaceList::StoreBorder(TBorder& border) {
+  return {PointChunks.Store(border.Points), ArcChunks.Store(border.Arcs), LineChunks.Store(border.Lines)};
 }
 
 void TAirspaceList::Add(TAirspace& airspace) {

@@ -32,9 +32,18 @@ public:
 private:
   std::string_view CopyText(std::string_view text);
   std::string_view StoreName(TGrowingText& name);
-  std::span<const TGeographicPoint> StoreBorder(std::vector<TGeographicPoint>& border);
+  TBorderView StoreBorder(TBorder& border);
+
+  // Items of one kind in chunks of at least ChunkSize items.
+  template <typename T, std::size_t ChunkSize>
+  struct TChunks {
+    std::vector<std::vector<T>> Chunks;
+    std::span<const T> Store(std::vector<T>& items);
+  };
 
   std::deque<TAirspaceView> Records;  // a deque: no copies as it grows
   std::vector<TGrowingText> TextChunks;
-  std::vector<std::vector<TGeographicPoint>> PointChunks;
+  TChunks<TGeographicPoint, std::size_t{64} * 1024> PointChunks;  // 1 MiB of points
+  TChunks<TArc, 1024> ArcChunks;
+  TChunks<TLineRun, 4096> LineChunks;
 };

@@ -52,10 +52,3 @@ static_assert(LargestReach() < 4, "a value below a half is beyond the expansion'
 static_assert(0.005 > 0x1p-10 && FastValueLimit <= 0x1p10, "a value near a half lies between 2^-10 and 2^10");
 
 }  // namespace
-
-bool SameTwoDecimalTexts(double a, double b) {
-  THundredths first, second;
-  if (RoundToHundredthsFast(a, first) && RoundToHundredthsFast(b, second))
-    return first.Count == second.Count && first.Negative == second.Negative;
-  return FormatFloat(a) == FormatFloat(b);
-}

@@ -49,10 +49,6 @@ std::uint32_t RoundNearHalf(double magnitude);
   return true;
 }
 
-// Whether two values have the same "%f" text: their hundredths where both
-// take the fast path, else the texts themselves.
-bool SameTwoDecimalTexts(double a, double b);
-
 // "00" to "99", two bytes each.
 inline constexpr std::array<char, 200> DigitPairs = [] {
   std::array<char, 200> pairs{};

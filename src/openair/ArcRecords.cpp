@@ -1,12 +1,15 @@
 // The arc records' values: split at "=" or at commas, numbers and
-// coordinates read as everywhere else, and every value checked before a
-// point is drawn, so that a record that cannot be used draws nothing.
+// coordinates read as everywhere else, and every value checked as the
+// record is read, so that what is drawn later cannot fail.
 #include "openair/ArcRecords.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "base/Errors.h"
 #include "base/UpperCase.h"
+#include "geodesy/Geodesics.h"
 #include "numtext/NumText.h"
 #include "openair/CoordinateText.h"
 
@@ -32,6 +35,27 @@ std::vector<std::string_view> CommaParts(std::string_view value) {
   }
 }
 
+// A DB value's two coordinates: its two parts at one comma; at three, the
+// halves before and after the second, where each then holds a hemisphere
+// letter of latitude and one of longitude (a comma inside each coordinate,
+// as in ‹50:05:00 N, 010:00:00 E, 50:00:00 N, 010:05:00 E›).
+bool HasHemispheres(std::string_view coordinate) {
+  const auto has = [&](char a, char b) {
+    return std::any_of(coordinate.begin(), coordinate.end(),
+                       [&](char c) { return UpperCaseChar(c) == a || UpperCaseChar(c) == b; });
+  };
+  return has('N', 'S') && has('E', 'W');
+}
+
+std::vector<std::string_view> CoordinatePairs(std::string_view value) {
+  std::vector<std::string_view> parts = CommaParts(value);
+  if (parts.size() != 4) return parts;
+  const std::size_t second = value.find(',', value.find(',') + 1);
+  const std::string_view first = Trimmed(value.substr(0, second)), other = Trimmed(value.substr(second + 1));
+  if (!HasHemispheres(first) || !HasHemispheres(other)) return parts;
+  return {first, other};
+}
+
 // Each reader gives the reason a value cannot be used, or empty.
 std::string ReadNumber(std::string_view text, double& number) {
   try {
@@ -44,9 +68,7 @@ std::string ReadNumber(std::string_view text, double& number) {
 
 std::string ReadCoordinate(std::string_view text, TGeographicPoint& point) {
   try {
-    const TCoordinates coordinates = ReadCoordinateText(text);
-    point.Latitude = coordinates.Latitude;
-    point.Longitude = coordinates.Longitude;
+    point = ReadPoint(text);
   } catch (const Exception& error) {  // EConvertError or EOverflow
     return "not a coordinate (" + error.Message() + ")";
   }
@@ -86,18 +108,20 @@ std::string ApplyVariable(std::string_view value, TArcSettings& settings) {
   return {};
 }
 
-std::string DrawCircle(std::string_view value, const TArcSettings& settings, std::vector<TGeographicPoint>& border) {
+std::string ReadCircle(std::string_view value, const TArcSettings& settings, TArc& arc) {
   const std::vector<std::string_view> parts = CommaParts(value);
   if (parts.size() != 1) return "not one value";
   double radius = 0;
   if (std::string reason = ReadNumber(parts[0], radius); !reason.empty()) return reason;
   if (std::string reason = CheckRadius(radius); !reason.empty()) return reason;
   if (std::string reason = NeedCentre(settings); !reason.empty()) return reason;
-  AppendCircle(*settings.Centre, radius * MetresPerNauticalMile, border);
+  arc.Kind = TArc::TKind::Circle;
+  arc.Centre = *settings.Centre;
+  arc.Metres = radius * MetresPerNauticalMile;
   return {};
 }
 
-std::string DrawArc(std::string_view value, const TArcSettings& settings, std::vector<TGeographicPoint>& border) {
+std::string ReadArc(std::string_view value, const TArcSettings& settings, TArc& arc) {
   const std::vector<std::string_view> parts = CommaParts(value);
   if (parts.size() != 3) return "not three values";
   double numbers[3];
@@ -106,13 +130,17 @@ std::string DrawArc(std::string_view value, const TArcSettings& settings, std::v
   if (std::string reason = CheckRadius(numbers[0]); !reason.empty()) return reason;
   if (!std::isfinite(numbers[2] - numbers[1])) return "bearings too far apart to sweep";
   if (std::string reason = NeedCentre(settings); !reason.empty()) return reason;
-  AppendArc(*settings.Centre, numbers[0] * MetresPerNauticalMile, numbers[1], numbers[2], settings.Direction, border);
+  arc.Kind = TArc::TKind::Arc;
+  arc.Direction = settings.Direction;
+  arc.Centre = *settings.Centre;
+  arc.Metres = numbers[0] * MetresPerNauticalMile;
+  arc.First = numbers[1];
+  arc.Last = numbers[2];
   return {};
 }
 
-std::string DrawArcBetween(std::string_view value, const TArcSettings& settings,
-                           std::vector<TGeographicPoint>& border) {
-  const std::vector<std::string_view> parts = CommaParts(value);
+std::string ReadArcBetween(std::string_view value, const TArcSettings& settings, TArc& arc) {
+  const std::vector<std::string_view> parts = CoordinatePairs(value);
   if (parts.size() != 2) return "not two coordinates";
   TGeographicPoint ends[2];
   for (int i = 0; i < 2; ++i)
@@ -123,6 +151,14 @@ std::string DrawArcBetween(std::string_view value, const TArcSettings& settings,
     fromCentre[i] = DistanceAndBearing(*settings.Centre, ends[i]);
     if (std::string reason = CheckRadius(fromCentre[i].Metres / MetresPerNauticalMile); !reason.empty()) return reason;
   }
-  AppendArcBetween(*settings.Centre, ends[0], ends[1], fromCentre, settings.Direction, border);
+  arc.Kind = TArc::TKind::ArcBetween;
+  arc.Direction = settings.Direction;
+  arc.Centre = *settings.Centre;
+  arc.Start = ends[0];
+  arc.Metres = fromCentre[0].Metres;
+  arc.First = fromCentre[0].Bearing;
+  arc.End = ends[1];
+  arc.EndMetres = fromCentre[1].Metres;
+  arc.Last = fromCentre[1].Bearing;
   return {};
 }

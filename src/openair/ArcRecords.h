@@ -1,13 +1,12 @@
 // The arc records of OpenAir, V X=, V D=, DA, DB and DC, read from their
-// values and drawn as border points.
+// values into border records.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "geodesy/Arcs.h"
+#include "model/Border.h"
 #include "model/GeographicPoint.h"
 
 // What the V records have set: the centre lasts until the next V X=, across
@@ -22,9 +21,13 @@ struct TArcSettings {
 // V: ‹X=coordinate› sets the centre, ‹D=+› or ‹D=-› the direction; every
 // other key is ignored.
 std::string ApplyVariable(std::string_view value, TArcSettings& settings);
+// The others fill `arc` (all but its line and position) where they can be
+// used, with the settings in force:
 // DC radius: a circle around the centre, radius in nautical miles.
-std::string DrawCircle(std::string_view value, const TArcSettings& settings, std::vector<TGeographicPoint>& border);
+std::string ReadCircle(std::string_view value, const TArcSettings& settings, TArc& arc);
 // DA radius, first bearing, last bearing: an arc around the centre.
-std::string DrawArc(std::string_view value, const TArcSettings& settings, std::vector<TGeographicPoint>& border);
-// DB coordinate, coordinate: an arc around the centre from the one to the other.
-std::string DrawArcBetween(std::string_view value, const TArcSettings& settings, std::vector<TGeographicPoint>& border);
+std::string ReadArc(std::string_view value, const TArcSettings& settings, TArc& arc);
+// DB coordinate, coordinate: an arc around the centre from the one to the
+// other. The coordinates are split at the one comma, or where there are
+// three, at the second, where each half then holds its own hemispheres.
+std::string ReadArcBetween(std::string_view value, const TArcSettings& settings, TArc& arc);

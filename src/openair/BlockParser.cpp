@@ -1,5 +1,5 @@
 // The block parser: a table gives each record kind its handler, which fills
-// the airspace of the block.
+// the block being read; each block is then placed.
 #include "openair/BlockParser.h"
 
 #include <algorithm>
@@ -8,14 +8,13 @@
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "base/Errors.h"
 #include "base/UpperCase.h"
 #include "io/GrowingText.h"
 #include "model/Airspace.h"
-#include "numtext/Hundredths.h"
 #include "openair/ArcRecords.h"
+#include "openair/CoordinateText.h"
 #include "openair/Keywords.h"
 #include "openair/LineReader.h"
 #include "openair/Tokens.h"
@@ -29,16 +28,95 @@ struct TRecord {
   bool BlanksOnly;        // the line holds no delimiter but the blank
 };
 
-// Fills the airspaces from the records of the blocks. An airspace starts at
-// an AC: a block that holds one starts a new airspace with its first record,
-// a block without one continues the airspace before it, so that blank lines
-// inside an airspace are nothing. Whether a block holds an AC is known only
-// at its AC, so the block's records go to the airspace being built, and
-// move to a new one at the AC (SplitAtBlock). The first block of the input
-// starts an airspace whatever it holds. The airspace is a scratch one whose
-// texts and border keep their storage from one to the next; the list copies
-// them, or takes them over where they are long.
-class TAirspaceBuilder {
+// The records of one block, or of the airspace its blocks have made so far.
+struct TBlock {
+  TAirspace Airspace;
+  bool HasClass = false;  // an AC stands in it
+  bool HasPin = false;    // an AT stands in it
+  std::string Type;       // the last AY value; empty where none
+  // The blanks owed before the name where it continues a name of text: one
+  // for each AN with a value read while the name was still empty (tokens
+  // joined after text get a blank each, and a name of its own drops them).
+  std::size_t NameBlanks = 0;
+
+  void Clear() {
+    Airspace.AirspaceClass.clear();
+    Airspace.Name.Clear();
+    Airspace.Pin = TGeographicPoint();
+    Airspace.Border.Clear();
+    HasClass = HasPin = false;
+    Type.clear();
+    NameBlanks = 0;
+  }
+};
+
+// Places each block once it is read: an airspace starts at an AC, so a
+// block that holds one starts a new airspace with its first record, and a
+// block without one continues the airspace before it, so that blank lines
+// inside an airspace are nothing; the first block of the input forms an
+// airspace whatever it holds. A second AC in a block, as where airspaces
+// follow each other with no blank line, ends the block there: the AC starts
+// the next block. Both blocks keep their storage from one airspace to the
+// next; the list copies what they hold, or takes it over where it is long.
+class TBlockPlacer {
+public:
+  explicit TBlockPlacer(TAirspaceList& airspaces) : Airspaces(airspaces) {}
+
+  TBlock& Block() { return Reading; }
+  void PlaceBlock() {
+    if (!Started) {
+      std::swap(Current, Reading);
+      Started = true;
+    } else if (Reading.HasClass) {
+      Complete();
+      std::swap(Current, Reading);
+    } else {
+      Continue();
+    }
+    Reading.Clear();
+  }
+  // At the end of the input.
+  void Finish() {
+    if (Started) Complete();
+  }
+
+private:
+  // The airspace made so far goes to the list, its class given by AY where
+  // AC says UNC.
+  void Complete() {
+    if (IsUnclassified(Current.Airspace.AirspaceClass) && !Current.Type.empty())
+      Current.Airspace.AirspaceClass = Current.Type;
+    Airspaces.Add(Current.Airspace);
+  }
+  static bool IsUnclassified(std::string_view airspaceClass) {
+    return airspaceClass.size() == 3 && UpperCaseChar(airspaceClass[0]) == 'U' &&
+           UpperCaseChar(airspaceClass[1]) == 'N' && UpperCaseChar(airspaceClass[2]) == 'C';
+  }
+  // The block's records after those of the airspace made so far.
+  void Continue() {
+    TGrowingText& name = Current.Airspace.Name;
+    if (name.Empty()) {
+      std::swap(name, Reading.Airspace.Name);
+    } else if (Reading.NameBlanks > 0) {
+      name.Append(std::string(Reading.NameBlanks, ' '));
+      name.Append(Reading.Airspace.Name.View());
+    }
+    if (Reading.HasPin) {
+      Current.Airspace.Pin = Reading.Airspace.Pin;
+      Current.HasPin = true;
+    }
+    if (!Reading.Type.empty()) Current.Type = Reading.Type;
+    Current.Airspace.Border.Append(Reading.Airspace.Border);
+  }
+
+  TAirspaceList& Airspaces;
+  bool Started = false;  // a first block was placed
+  TBlock Current;        // the airspace its blocks have made so far
+  TBlock Reading;        // the block being read
+};
+
+// Reads each record into the block being read.
+class TRecordReader {
 public:
   // With arcs where `arcs` is given: what to tell of a record left out, and
   // the counts.
@@ -46,110 +124,78 @@ public:
     const TArcWarning& Warn;
     TArcReport& Report;
   };
-  TAirspaceBuilder(TAirspaceList& airspaces, TLineReader& reader, const TArcs* arcs)
-      : Airspaces(airspaces), Reader(reader), Arcs(arcs) {}
+  TRecordReader(TBlockPlacer& placer, TLineReader& reader, const TArcs* arcs)
+      : Placer(placer), Reader(reader), Arcs(arcs) {}
 
-  void StartBlock() {
-    BeganInBlock = !Open;
-    if (!Open) Start();
-    Open = true;
-    Mark = {Building.Name.Size(), Building.Border.size(), Building.Pin, Type};
-    BlockHadClass = BlockSetPin = BlockSetType = false;
-  }
-  void Take(std::string_view line, bool blanksOnly);
+  void Read(std::string_view line, bool blanksOnly);
   template <std::size_t... Kinds>
   void Dispatch(int number, const TRecord& record, std::index_sequence<Kinds...>);
-  // At the end of the input.
-  void Finish() {
-    if (Open) Complete();
-  }
 
   // The handlers, one per record kind.
 
-  // AC: the class is the first token after the keyword. The block's first
-  // AC starts a new airspace with the block's first record; a second AC in
-  // a block, as where airspaces follow each other with no blank line,
-  // completes the airspace and starts the next with itself.
-  void TakeClass(const TRecord& record) {
-    if (BlockHadClass) {
-      Complete();
-      Start();
-    } else if (!BeganInBlock) {
-      SplitAtBlock();
-    }
-    BlockHadClass = true;
+  // AC: the class is the first token after the keyword. A second AC in a
+  // block places the block before it.
+  void ReadClass(const TRecord& record) {
+    if (Placer.Block().HasClass) Placer.PlaceBlock();
+    TBlock& block = Placer.Block();
+    block.HasClass = true;
     ArcSettings.Direction = TDirection::Clockwise;
     if (record.Rest.empty()) throw EStringListError("List index out of bounds (1)");
-    Building.AirspaceClass.assign(FirstToken(record.Rest));
+    block.Airspace.AirspaceClass.assign(FirstToken(record.Rest));
   }
   // AN: the tokens extend the name. A name that starts on a long line is
   // joined where the line stands, in the reader's buffer, which it takes
   // over: a name of many megabytes is then never copied.
-  void TakeName(const TRecord& record) {
-    TGrowingText& name = Building.Name;
-    if (name.Empty() && record.Line.size() >= LongLine) {
-      name = Reader.TakeBuffer();  // holds the line, from its first byte
-      name.SetSize(JoinTokens(record.Rest, false, name.Data()));
-      return;
+  void ReadName(const TRecord& record) {
+    TBlock& block = Placer.Block();
+    TGrowingText& name = block.Airspace.Name;
+    if (name.Empty()) {
+      block.NameBlanks += record.Rest.empty() ? 0 : 1;
+      if (record.Line.size() >= LongLine) {
+        name = Reader.TakeBuffer();  // holds the line, from its first byte
+        name.SetSize(JoinTokens(record.Rest, false, name.Data()));
+        return;
+      }
     }
     name.Reserve(record.Rest.size());
     name.SetSize(name.Size() + JoinTokens(record.Rest, !name.Empty(), name.Data() + name.Size()));
   }
-  void TakePin(const TRecord& record) {
-    Building.Pin.SetFromText(CoordinateValue(record));
-    BlockSetPin = true;
+  void ReadPin(const TRecord& record) {
+    TBlock& block = Placer.Block();
+    block.Airspace.Pin = ReadPoint(CoordinateValue(record));
+    block.HasPin = true;
   }
-  void TakePoint(const TRecord& record) {
-    Building.AddBorderPoint(CoordinateValue(record));
-    if (Arcs != nullptr) DropRepeats(Building.Border.size() - 1);
+  void ReadBorderPoint(const TRecord& record) {
+    Placer.Block().Airspace.Border.AddPoint(ReadPoint(CoordinateValue(record)), Reader.LineNumber());
   }
   // AY: the airspace's type, the class written where AC says UNC; the last
   // AY with a value counts.
-  void TakeType(const TRecord& record) {
+  void ReadType(const TRecord& record) {
     const std::string_view type = FirstToken(record.Rest);
-    if (type.empty()) return;
-    Type.assign(type);
-    BlockSetType = true;
+    if (!type.empty()) Placer.Block().Type.assign(type);
   }
   void Ignore(const TRecord&) {}
   // V, DA, DB, DC: ignored unless the arcs are drawn.
-  void TakeVariable(const TRecord& record) {
+  void ReadVariable(const TRecord& record) {
     if (Arcs == nullptr) return;
     if (const std::string reason = ApplyVariable(JoinTokens(record.Rest), ArcSettings); !reason.empty())
       LeaveOut(record, reason);
   }
-  void TakeArc(const TRecord& record) { Draw(record, DrawArc, &TArcReport::Arcs); }
-  void TakeArcBetween(const TRecord& record) { Draw(record, DrawArcBetween, &TArcReport::Arcs); }
-  void TakeCircle(const TRecord& record) { Draw(record, DrawCircle, &TArcReport::Circles); }
+  void ReadArcRecord(const TRecord& record) { ReadArcKind(record, ReadArc, &TArcReport::Arcs); }
+  void ReadArcBetweenRecord(const TRecord& record) { ReadArcKind(record, ReadArcBetween, &TArcReport::Arcs); }
+  void ReadCircleRecord(const TRecord& record) { ReadArcKind(record, ReadCircle, &TArcReport::Circles); }
 
 private:
-  // With arcs, the border keeps no point whose texts repeat those of the
-  // point before it, from `from` on: fewer points held, and written as the
-  // writer would write them (it drops the repeats the border still has).
-  // Only points of the block being read are compared with each other where
-  // the block may yet move to a new airspace at an AC.
-  void DropRepeats(std::size_t from) {
-    std::vector<TGeographicPoint>& border = Building.Border;
-    const std::size_t first = BlockHadClass || BeganInBlock ? 0 : Mark.BorderSize;
-    std::size_t kept = from;
-    for (std::size_t i = from; i < border.size(); ++i) {
-      if (kept > first && SameTwoDecimalTexts(border[i].Latitude, border[kept - 1].Latitude) &&
-          SameTwoDecimalTexts(border[i].Longitude, border[kept - 1].Longitude))
-        continue;
-      border[kept++] = border[i];
-    }
-    border.resize(kept);
-  }
-
-  // An arc or circle record drawn into the border and counted, or left out.
-  using TDraw = std::string (*)(std::string_view, const TArcSettings&, std::vector<TGeographicPoint>&);
-  void Draw(const TRecord& record, TDraw draw, std::size_t TArcReport::*drawn) {
+  // An arc or circle record taken into the border and counted, or left out.
+  using TReadArc = std::string (*)(std::string_view, const TArcSettings&, TArc&);
+  void ReadArcKind(const TRecord& record, TReadArc read, std::size_t TArcReport::*taken) {
     if (Arcs == nullptr) return;
-    const std::size_t from = Building.Border.size();
-    if (const std::string reason = draw(JoinTokens(record.Rest), ArcSettings, Building.Border); !reason.empty())
+    TArc arc;
+    if (const std::string reason = read(JoinTokens(record.Rest), ArcSettings, arc); !reason.empty())
       return LeaveOut(record, reason);
-    ++(Arcs->Report.*drawn);
-    DropRepeats(from);
+    arc.Line = Reader.LineNumber();
+    Placer.Block().Airspace.Border.AddArc(arc);
+    ++(Arcs->Report.*taken);
   }
   // A record that could not be used: told, with its line, and counted.
   void LeaveOut(const TRecord& record, const std::string& reason) {
@@ -160,97 +206,41 @@ private:
   // From this length on, a line that starts a name gives it its buffer.
   static constexpr std::size_t LongLine = std::size_t{64} * 1024;
 
-  // What the airspace had when the block began.
-  struct TMark {
-    std::size_t NameSize = 0;
-    std::size_t BorderSize = 0;
-    TGeographicPoint Pin;
-    std::string Type;
-  };
-
-  void Start() {
-    Building.AirspaceClass.clear();
-    Building.Name.Clear();
-    Building.Pin = TGeographicPoint();
-    Building.Border.clear();
-    Type.clear();
-  }
-  void Complete() {
-    if (IsUnclassified(Building.AirspaceClass) && !Type.empty()) Building.AirspaceClass = Type;
-    Airspaces.Add(Building);
-  }
-  static bool IsUnclassified(std::string_view airspaceClass) {
-    return airspaceClass.size() == 3 && UpperCaseChar(airspaceClass[0]) == 'U' &&
-           UpperCaseChar(airspaceClass[1]) == 'N' && UpperCaseChar(airspaceClass[2]) == 'C';
-  }
-
-  // The records of the block so far move to a new airspace; the airspace
-  // built before keeps what it had when the block began, and is complete.
-  // The block's name tokens were joined after that airspace's name: as the
-  // start of a name of their own they lose the blanks before them (tokens
-  // hold no blank).
-  void SplitAtBlock() {
-    std::string name(Building.Name.View().substr(Mark.NameSize));
-    name.erase(0, name.find_first_not_of(' '));
-    std::vector<TGeographicPoint> border(Building.Border.begin() + static_cast<std::ptrdiff_t>(Mark.BorderSize),
-                                         Building.Border.end());
-    const TGeographicPoint pin = BlockSetPin ? Building.Pin : TGeographicPoint();
-    std::string type = BlockSetType ? Type : std::string();
-    Building.Name.SetSize(Mark.NameSize);
-    Building.Border.resize(Mark.BorderSize);
-    Building.Pin = Mark.Pin;
-    Type = Mark.Type;
-    Complete();
-    Start();
-    Building.Name.Append(name);
-    Building.Border.assign(border.begin(), border.end());
-    Building.Pin = pin;
-    Type = std::move(type);
-  }
-
-  // The tokens after the keyword joined by single blanks, for SetFromText.
-  // A line with no delimiter but blanks, the usual case, gives its rest as
-  // it stands, which reads the same: SetFromText collapses runs of blanks
-  // and drops a leading one.
+  // The tokens after the keyword joined by single blanks, for ReadPoint. A
+  // line with no delimiter but blanks, the usual case, gives its rest as it
+  // stands, which reads the same: ReadPoint collapses runs of blanks and
+  // drops a leading one.
   std::string_view CoordinateValue(const TRecord& record) {
     if (record.BlanksOnly) return record.Rest;
-    Scratch = JoinTokens(record.Rest);
-    return Scratch;
+    JoinedValue = JoinTokens(record.Rest);
+    return JoinedValue;
   }
 
-  TAirspaceList& Airspaces;
+  TBlockPlacer& Placer;
   TLineReader& Reader;
   const TArcs* Arcs;
   TArcSettings ArcSettings;
-  TAirspace Building;
-  std::string Type;           // the AY value
-  bool Open = false;          // an airspace is being built
-  bool BeganInBlock = false;  // and began with the block being read
-  TMark Mark;
-  bool BlockHadClass = false;  // the block being read has had an AC
-  bool BlockSetPin = false;
-  bool BlockSetType = false;
-  std::string Scratch;
+  std::string JoinedValue;  // a coordinate value's joined tokens
 };
 
 // What each record does to its airspace, in the order of the reader's
 // keyword table. Every other record is read and ignored: SP, SB and the rest.
 struct TRecordKind {
   std::string_view Keyword;
-  void (TAirspaceBuilder::*Take)(const TRecord&);
+  void (TRecordReader::*Read)(const TRecord&);
 };
 constexpr std::array<TRecordKind, Keywords.size()> RecordKinds = {{
-    {"AC", &TAirspaceBuilder::TakeClass},
-    {"AN", &TAirspaceBuilder::TakeName},
-    {"AT", &TAirspaceBuilder::TakePin},
-    {"AL", &TAirspaceBuilder::Ignore},
-    {"AH", &TAirspaceBuilder::Ignore},
-    {"DP", &TAirspaceBuilder::TakePoint},
-    {"AY", &TAirspaceBuilder::TakeType},
-    {"V", &TAirspaceBuilder::TakeVariable},
-    {"DA", &TAirspaceBuilder::TakeArc},
-    {"DB", &TAirspaceBuilder::TakeArcBetween},
-    {"DC", &TAirspaceBuilder::TakeCircle},
+    {"AC", &TRecordReader::ReadClass},
+    {"AN", &TRecordReader::ReadName},
+    {"AT", &TRecordReader::ReadPin},
+    {"AL", &TRecordReader::Ignore},
+    {"AH", &TRecordReader::Ignore},
+    {"DP", &TRecordReader::ReadBorderPoint},
+    {"AY", &TRecordReader::ReadType},
+    {"V", &TRecordReader::ReadVariable},
+    {"DA", &TRecordReader::ReadArcRecord},
+    {"DB", &TRecordReader::ReadArcBetweenRecord},
+    {"DC", &TRecordReader::ReadCircleRecord},
 }};
 static_assert(std::equal(RecordKinds.begin(), RecordKinds.end(), Keywords.begin(),
                          [](const TRecordKind& kind, std::string_view keyword) { return kind.Keyword == keyword; }),
@@ -259,17 +249,17 @@ static_assert(std::equal(RecordKinds.begin(), RecordKinds.end(), Keywords.begin(
 // The handler of the record's kind, called as a constant, so that the
 // compiler can inline it as in a switch.
 template <std::size_t... Kinds>
-void TAirspaceBuilder::Dispatch(int number, const TRecord& record, std::index_sequence<Kinds...>) {
+void TRecordReader::Dispatch(int number, const TRecord& record, std::index_sequence<Kinds...>) {
   const auto take = [&]<std::size_t Kind>() {
     if (number != static_cast<int>(Kind) + 1) return false;
-    constexpr auto handler = RecordKinds[Kind].Take;
+    constexpr auto handler = RecordKinds[Kind].Read;
     (this->*handler)(record);
     return true;
   };
   (take.template operator()<Kinds>() || ...);
 }
 
-void TAirspaceBuilder::Take(std::string_view line, bool blanksOnly) {
+void TRecordReader::Read(std::string_view line, bool blanksOnly) {
   const TLineKeyword keyword = LineKeyword(line);
   if (keyword.Number < 0) return;
   Dispatch(keyword.Number, {line, line.substr(keyword.Length), blanksOnly},
@@ -281,23 +271,24 @@ std::uint32_t PlaceOfLine(std::uint64_t line) {
   return static_cast<std::uint32_t>(std::min<std::uint64_t>(line, UINT32_MAX));
 }
 
-void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces, const TAirspaceBuilder::TArcs* arcs) {
+void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces, const TRecordReader::TArcs* arcs) {
   std::string_view line;
-  TAirspaceBuilder builder(airspaces, reader, arcs);
+  TBlockPlacer placer(airspaces);
+  TRecordReader records(placer, reader, arcs);
   bool more = reader.ReadLine(line);
   for (;;) {
     while (more && line.empty()) more = reader.ReadLine(line);  // blank lines between blocks
     if (!more) break;
-    builder.StartBlock();
     do {
-      builder.Take(line, reader.BlanksOnly());
+      records.Read(line, reader.BlanksOnly());
       more = reader.ReadLine(line);
     } while (more && !line.empty());
+    placer.PlaceBlock();
   }
-  builder.Finish();
+  placer.Finish();
 }
 
-TAirspaceList Parse(TStream& stream, const TAirspaceBuilder::TArcs* arcs) {
+TAirspaceList Parse(TStream& stream, const TRecordReader::TArcs* arcs) {
   TAirspaceList airspaces;
   TLineReader reader(stream);
   try {
@@ -316,6 +307,6 @@ TAirspaceList Parse(TStream& stream, const TAirspaceBuilder::TArcs* arcs) {
 TAirspaceList ParseAirspaces(TStream& stream) { return Parse(stream, nullptr); }
 
 TAirspaceList ParseAirspacesWithArcs(TStream& stream, const TArcWarning& warn, TArcReport& report) {
-  const TAirspaceBuilder::TArcs arcs{warn, report};
+  const TRecordReader::TArcs arcs{warn, report};
   return Parse(stream, &arcs);
 }

@@ -13,20 +13,21 @@
 class TStream;
 
 // The input's airspaces in input order: an airspace starts at AC, and blank
-// lines inside it are nothing (see TAirspaceBuilder). A failure of reading
-// or parsing carries the input line on which it arose as its place.
+// lines inside it are nothing (see TBlockPlacer). A failure of reading or
+// parsing carries the input line on which it arose as its place.
 TAirspaceList ParseAirspaces(TStream& stream);
 
-// How the arcs went, where they are drawn.
+// How the arc records went, where they are read.
 struct TArcReport {
-  std::size_t Arcs = 0;     // DA and DB records drawn
-  std::size_t Circles = 0;  // DC records drawn
+  std::size_t Arcs = 0;     // DA and DB records taken into borders
+  std::size_t Circles = 0;  // DC records taken
   std::size_t LeftOut = 0;  // arc records that could not be used
 };
 // Told of each arc record that cannot be used: its input line, the reason,
 // and the record.
 using TArcWarning = std::function<void(std::uint64_t line, const std::string& reason, std::string_view record)>;
 
-// The same, with the arcs and circles of V, DA, DB and DC records drawn into
-// the borders; a record that cannot be used is left out, never fatal.
+// The same, with the arcs and circles of V, DA, DB and DC records in the
+// borders as records (geodesy/Arcs draws them); a record that cannot be used
+// is left out, told in record order, never fatal.
 TAirspaceList ParseAirspacesWithArcs(TStream& stream, const TArcWarning& warn, TArcReport& report);

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "model/GeographicPoint.h"
+
 struct TCoordinates {
   double Latitude = 0;
   double Longitude = 0;
@@ -12,6 +14,16 @@ struct TCoordinates {
 // east positive; no range check. Raises EConvertError for an invalid number
 // and EOverflow for a sum beyond the range of a double.
 TCoordinates ReadCoordinateText(std::string_view text);
+
+// The point of an AT or DP record's coordinate text, as ReadCoordinateText
+// reads it (no range check).
+inline TGeographicPoint ReadPoint(std::string_view text) {
+  const TCoordinates coordinates = ReadCoordinateText(text);
+  TGeographicPoint point;
+  point.Latitude = coordinates.Latitude;
+  point.Longitude = coordinates.Longitude;
+  return point;
+}
 
 // The two ways it reads: the usual forms in one pass, false with
 // `coordinates` unchanged for any other text; and the full scan of every

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "base/UpperCase.h"
-#include "openair/LineReader.h"
+#include "openair/Delimiters.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "io/Streams.h"
+#include "openair/Delimiters.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 // line breaks and comments removed.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 #include <utility>
@@ -10,21 +9,6 @@
 #include "io/GrowingText.h"
 
 class TStream;
-
-// A set of byte values.
-class TCharSet {
-public:
-  constexpr TCharSet(int first, int last) {
-    for (int c = first; c <= last; ++c) Members[c] = true;
-  }
-  constexpr bool Contains(char c) const { return Members[static_cast<unsigned char>(c)]; }
-
-private:
-  std::array<bool, 256> Members{};
-};
-
-constexpr char CommentChar = '*';
-constexpr TCharSet Delimiters(0, 32);  // every control byte and the blank
 
 // Reads logical lines: line breaks and comment lines removed, leading
 // delimiters dropped. A line ends at CR, CR LF, or LF alone; a "*" after some

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "openair/LineReader.h"
+#include "openair/Delimiters.h"
 
 namespace {
 

@@ -16,7 +16,9 @@ public:
   // OpenRead raises EFOpenError, Create raises EFCreateError. Create makes
   // a new file with the usual permissions (0666 less the umask), or opens an
   // existing one as it is, for the checks that may refuse to replace it:
-  // Empty then makes it empty.
+  // Truncate then makes it empty. On POSIX the output is opened for writing
+  // only (a FIFO waits for its reader); on Windows for reading and writing,
+  // since a second open would meet the first's refusal to share.
   TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize = DefaultBufferSize);
   ~TFileStream() override;
 
@@ -24,12 +26,13 @@ public:
   bool SameFile(const TFileStream& other) const;
   // Whether it is a regular file, not a device, FIFO or the like.
   bool IsRegularFile() const;
-  // Up to `limit` bytes from the file's start, before anything is written;
-  // fewer, or none, where it cannot be read.
+  // Up to `limit` bytes from a regular file's start, before anything is
+  // written; fewer, or none, where it cannot be read. Raises EFCreateError
+  // where the name no longer leads to the open file.
   std::string ReadStart(std::size_t limit);
   // Makes a regular file empty, ready for writing from its start; other
   // files are written as they are. Raises EFCreateError.
-  void Empty();
+  void Truncate();
 
   // Flushes and closes the file; raises EWriteError if any write, the flush
   // or the close failed.

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "io/Streams.h"
@@ -69,39 +70,57 @@ constexpr std::size_t MaxPointText = PointTemplate.size() - 4 + 2 * MaxFastText;
             {{Point[0]}, {FormatFloat(point.Latitude)}, {Point[1]}, {FormatFloat(point.Longitude)}, {Point[2]}});
 }
 
+// The two "%f" texts of a point, each made once: compared by the repeat
+// rule, then written.
+void PointTexts(const TGeographicPoint& point, std::string& latitude, std::string& longitude) {
+  latitude.clear();
+  if (!AppendTwoDecimalsFast(latitude, point.Latitude)) latitude = FormatFloat(point.Latitude);
+  longitude.clear();
+  if (!AppendTwoDecimalsFast(longitude, point.Longitude)) longitude = FormatFloat(point.Longitude);
+}
+
 // The points, each written once where its texts repeat the one before it.
 std::size_t WritePointsOnce(std::span<const TGeographicPoint> border, TStream& stream) {
   std::size_t written = 0;
-  const TGeographicPoint* previous = nullptr;
+  std::string latitude, longitude, lastLatitude, lastLongitude;
   for (const TGeographicPoint& point : border) {
-    if (previous != nullptr && SameTwoDecimalTexts(point.Latitude, previous->Latitude) &&
-        SameTwoDecimalTexts(point.Longitude, previous->Longitude))
-      continue;
-    WritePoint(point, stream);
+    PointTexts(point, latitude, longitude);
+    if (written > 0 && latitude == lastLatitude && longitude == lastLongitude) continue;
+    WriteLine(stream, {{Point[0]}, {latitude}, {Point[1]}, {longitude}, {Point[2]}});
     ++written;
-    previous = &point;
+    std::swap(latitude, lastLatitude);
+    std::swap(longitude, lastLongitude);
   }
   return written;
 }
 
 }  // namespace
 
-std::size_t WriteAirspace(const TAirspaceView& airspace, TStream& stream, TRepeats repeats) {
+std::string PinText(const TGeographicPoint& pin) {
+  std::string text;
+  AppendFormatFixed(text, pin.Latitude, PinPrecision, PinDigits);
+  text += ' ';
+  AppendFormatFixed(text, pin.Longitude, PinPrecision, PinDigits);
+  return text;
+}
+
+std::size_t WriteAirspace(const TAirspaceView& airspace, std::span<const TGeographicPoint> border, TStream& stream,
+                          TRepeats repeats) {
   WriteLine(stream, {{Opening[0]},
                      {airspace.AirspaceClass, true},
                      {Opening[1]},
                      {airspace.Name, true},
                      {Opening[2]},
-                     {airspace.Pin.AsPinText()},
+                     {PinText(airspace.Pin)},
                      {Opening[3]}});
   std::size_t written = 0;
-  if (!airspace.Border.empty()) {
+  if (!border.empty()) {
     WriteLine(stream, BorderStartTemplate);
     if (repeats == TRepeats::Dropped) {
-      written = WritePointsOnce(airspace.Border, stream);
+      written = WritePointsOnce(border, stream);
     } else {
-      for (const TGeographicPoint& point : airspace.Border) WritePoint(point, stream);
-      written = airspace.Border.size();
+      for (const TGeographicPoint& point : border) WritePoint(point, stream);
+      written = border.size();
     }
     WriteLine(stream, BorderEndTemplate);
   }

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
+#include <string>
 
 #include "model/Airspace.h"
+#include "model/GeographicPoint.h"
 
 class TStream;
 
@@ -11,6 +14,17 @@ class TStream;
 // before it in the same border is written again.
 enum class TRepeats { Kept, Dropped };
 
+// The pin text: ‹LAT LON›, each fixed point with 11 decimals from 15
+// significant digits.
+std::string PinText(const TGeographicPoint& pin);
+
 // The airspace as ZRN markup lines: the opening line, the border and its
-// points if there are any, the closing line. Returns the points written.
-std::size_t WriteAirspace(const TAirspaceView& airspace, TStream& stream, TRepeats repeats = TRepeats::Kept);
+// points if there are any, the closing line. The border's points are given
+// (geodesy/Arcs draws them from its records where it has arcs). Returns the
+// points written.
+std::size_t WriteAirspace(const TAirspaceView& airspace, std::span<const TGeographicPoint> border, TStream& stream,
+                          TRepeats repeats = TRepeats::Kept);
+// With the points of the border's DP records as they are.
+inline std::size_t WriteAirspace(const TAirspaceView& airspace, TStream& stream) {
+  return WriteAirspace(airspace, airspace.Border.Points, stream);
+}

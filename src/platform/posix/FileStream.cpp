@@ -28,7 +28,7 @@ struct stat Status(std::intptr_t handle) {
 TFileStream::TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize)
     : TStream(bufferSize), FFileName(fileName) {
   const int fd = mode == TMode::OpenRead ? ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC)
-                                         : ::open(fileName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+                                         : ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) {
     if (mode == TMode::OpenRead) throw EFOpenError(FileErrorMessage("Cannot open file", fileName, errno));
     throw EFCreateError(FileErrorMessage("Cannot create file", fileName, errno));
@@ -43,23 +43,35 @@ bool TFileStream::SameFile(const TFileStream& other) const {
 
 bool TFileStream::IsRegularFile() const { return S_ISREG(Status(Handle).st_mode); }
 
+// Read through a second, read-only descriptor: the output's own is
+// write-only, so that a FIFO waits for its reader and a reader that goes
+// away is a failed write, and a file that may be written but not read is
+// replaced as any writer replaces it. The second must reach the same file.
 std::string TFileStream::ReadStart(std::size_t limit) {
-  limit = std::min(limit, static_cast<std::size_t>(std::max<off_t>(Status(Handle).st_size, 0)));
+  const int fd = ::open(FFileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // no wait, were it a FIFO now
+  if (fd < 0) return {};
+  const struct stat status = Status(fd), written = Status(Handle);
+  if (status.st_dev != written.st_dev || status.st_ino != written.st_ino) {
+    ::close(fd);
+    throw EFCreateError("Cannot create file \"" + ExpandFileName(FFileName) + "\". It was replaced while being opened");
+  }
+  limit = std::min(limit, static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)));
   std::string bytes(limit, '\0');
   std::size_t got = 0;
   while (got < limit) {
-    const ssize_t part = ::pread(Descriptor(Handle), bytes.data() + got, limit - got, static_cast<off_t>(got));
+    const ssize_t part = ::pread(fd, bytes.data() + got, limit - got, static_cast<off_t>(got));
     if (part > 0) {
       got += static_cast<std::size_t>(part);
     } else if (part == 0 || errno != EINTR) {
       break;
     }
   }
+  ::close(fd);
   bytes.resize(got);
   return bytes;
 }
 
-void TFileStream::Empty() {
+void TFileStream::Truncate() {
   if (IsRegularFile() && ::ftruncate(Descriptor(Handle), 0) != 0)
     throw EFCreateError(FileErrorMessage("Cannot create file", FFileName, errno));
 }

@@ -59,7 +59,7 @@ std::string TFileStream::ReadStart(std::size_t limit) {
   return bytes;
 }
 
-void TFileStream::Empty() {
+void TFileStream::Truncate() {
   if (!IsRegularFile()) return;
   LARGE_INTEGER start{};
   if (!::SetFilePointerEx(FileHandle(Handle), start, nullptr, FILE_BEGIN) || !::SetEndOfFile(FileHandle(Handle)))

@@ -1,5 +1,6 @@
 // The buffered streams: what goes in comes out whatever the buffer size, a
-// write failure is kept, and a read failure is never taken for the end.
+// write failure is kept, and a read failure is never taken for the end; the
+// growing text they build lines in.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -7,10 +8,13 @@
 #endif
 
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
+#include <new>
 #include <string>
 
 #include "base/Errors.h"
+#include "io/GrowingText.h"
 #include "io/Streams.h"
 #include "platform/FileStream.h"
 #include "platform/Files.h"
@@ -197,5 +201,23 @@ TEST(FilesTest, NamesAndTexts) {
   EXPECT_NE(text.back(), '\n');
 }
 #endif
+
+// Grows keeping its bytes; a size beyond what can be asked for is refused
+// before any allocation, and leaves the text as it was.
+TEST(GrowingTextTest, GrowsKeepingItsBytesAndRefusesImpossibleSizes) {
+  TGrowingText text;
+  std::string expected;
+  for (int i = 0; i < 10000; ++i) {
+    text.Append(static_cast<char>('a' + i % 26));
+    expected += static_cast<char>('a' + i % 26);
+  }
+  text.Append(std::string_view("xyz"));
+  expected += "xyz";
+  TGrowingText moved(std::move(text));
+  EXPECT_TRUE(text.Empty());  // NOLINT(bugprone-use-after-move): moved from, left empty
+  for (const std::size_t count : {SIZE_MAX, SIZE_MAX / 2 - moved.Size() + 1})
+    EXPECT_THROW(moved.Reserve(count), std::bad_alloc) << count;
+  EXPECT_EQ(moved.View(), expected);
+}
 
 }  // namespace

@@ -1,138 +1,23 @@
-// The airspace record, its markup, and the block parser, in memory.
+// The block parser: records into airspaces, blocks placed once read, the
+// line of each record, and the arc records with their warnings.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <new>
+#include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "base/Errors.h"
-#include "base/UpperCase.h"
-#include "io/GrowingText.h"
+#include "geodesy/Arcs.h"
 #include "io/Streams.h"
-#include "model/Airspace.h"
 #include "model/AirspaceList.h"
 #include "openair/BlockParser.h"
+#include "openair/CoordinateText.h"
 #include "openair/Tokens.h"
 #include "zrn/AirspaceWriter.h"
 
 namespace {
-
-std::string Markup(const TAirspace& airspace, std::size_t bufferSize = TStream::DefaultBufferSize) {
-  TMemoryStream stream("", bufferSize);
-  WriteAirspace(airspace, stream);
-  stream.Flush();
-  return stream.Data();
-}
-
-TEST(WriteAirspaceTest, TwoPointExample) {
-  TAirspace airspace;
-  airspace.AirspaceClass = "R";
-  airspace.Name.Append("Test Area");
-  airspace.AddBorderPoint("50:30:00 N 014:20:00 E");
-  airspace.AddBorderPoint("50:31:00 N 014:21:30 E");
-  EXPECT_EQ(Markup(airspace),
-            "  <airspace class=\"R\" name=\"TEST AREA\" pin=\"0.00000000000 0.00000000000\">\r\n"
-            "    <border>\r\n"
-            "      <point lat=\"50.50\" lon=\"14.33\"/>\r\n"
-            "      <point lat=\"50.52\" lon=\"14.36\"/>\r\n"
-            "    </border>\r\n"
-            "  </airspace>\r\n");
-}
-
-// Point lines are laid out in the output buffer where it has room for them
-// and in pieces where it has not: the bytes are the same either way.
-TEST(WriteAirspaceTest, SameBytesWhateverTheBufferSize) {
-  TAirspace airspace;
-  airspace.AirspaceClass = "R";
-  airspace.Name.Append("Test Area");
-  for (const char* point : {"50:30:00 N 014:20:00 E", "0:0:18 S 179:59:59 W", "12:34:56.7 N 0:0:0 W",
-                            "999.999 N 0.005 E", "0.125 S 0.135 E"})
-    airspace.AddBorderPoint(point);
-  const std::string expected = Markup(airspace);
-  for (std::size_t size = 1; size <= expected.size() + 1; ++size)
-    ASSERT_EQ(Markup(airspace, size), expected) << "buffer of " << size;
-}
-
-TEST(WriteAirspaceTest, NoBorderLinesWithoutPoints) {
-  EXPECT_EQ(Markup(TAirspace()),
-            "  <airspace class=\"\" name=\"\" pin=\"0.00000000000 0.00000000000\">\r\n  </airspace>\r\n");
-}
-
-TEST(WriteAirspaceTest, UpperCasesAsciiOnlyAndEscapesNothing) {
-  TAirspace airspace("Prague ctr \"<&>\" C\xf4te \xe9t\xe9");
-  airspace.AirspaceClass = "ctr";
-  airspace.Pin.SetFromText("33:52:00 S 151:12:00 E");
-  airspace.AddBorderPoint("33:52:00 S 151:12:00 E");
-  airspace.AddBorderPoint("33:52:00 S 151:12:00 E");
-  EXPECT_EQ(Markup(airspace),
-            "  <airspace class=\"CTR\" name=\"PRAGUE CTR \"<&>\" C\xf4TE \xe9T\xe9\" "
-            "pin=\"-33.86666666667 151.20000000000\">\r\n"
-            "    <border>\r\n"
-            "      <point lat=\"-33.87\" lon=\"151.20\"/>\r\n"
-            "      <point lat=\"-33.87\" lon=\"151.20\"/>\r\n"
-            "    </border>\r\n"
-            "  </airspace>\r\n");
-}
-
-TEST(AirspaceTest, FailingPointIsNotAppended) {
-  TAirspace airspace;
-  airspace.AddBorderPoint("1:2:3 N 4:5:6 E");
-  EXPECT_THROW(airspace.AddBorderPoint("1::3 N"), EConvertError);
-  ASSERT_EQ(airspace.Border.size(), 1u);
-}
-
-TEST(UpperCaseTest, AsciiLettersOnly) {
-  for (int c = 0; c < 256; ++c) {
-    const bool lower = c >= 'a' && c <= 'z';
-    EXPECT_EQ(UpperCaseChar(static_cast<char>(c)), static_cast<char>(lower ? c - 32 : c)) << c;
-  }
-}
-
-// Grows keeping its bytes; a size beyond what can be asked for is refused
-// before any allocation, and leaves the text as it was.
-TEST(GrowingTextTest, GrowsKeepingItsBytesAndRefusesImpossibleSizes) {
-  TGrowingText text;
-  std::string expected;
-  for (int i = 0; i < 10000; ++i) {
-    text.Append(static_cast<char>('a' + i % 26));
-    expected += static_cast<char>('a' + i % 26);
-  }
-  text.Append(std::string_view("xyz"));
-  expected += "xyz";
-  TGrowingText moved(std::move(text));
-  EXPECT_TRUE(text.Empty());  // NOLINT(bugprone-use-after-move): moved from, left empty
-  for (const std::size_t count : {SIZE_MAX, SIZE_MAX / 2 - moved.Size() + 1})
-    EXPECT_THROW(moved.Reserve(count), std::bad_alloc) << count;
-  EXPECT_EQ(moved.View(), expected);
-}
-
-// Records stay valid as the list grows over several text and point chunks,
-// their texts and borders copied in, or moved in from a quarter chunk on.
-TEST(AirspaceListTest, RecordsStayValidAcrossChunks) {
-  constexpr int Count = 4000;
-  const auto nameOf = [](int i) { return "Area " + std::to_string(i) + std::string(i % 1000 == 7 ? 16384 : 30, 'x'); };
-  const auto pointsOf = [](int i) -> std::size_t { return i % 1000 == 3 ? 16383 + i / 1000 % 2 : i % 50 + 1; };
-  TAirspaceList list;
-  for (int i = 0; i < Count; ++i) {
-    TAirspace airspace;
-    airspace.AirspaceClass = std::to_string(i);
-    for (std::size_t k = 0; k < pointsOf(i); ++k) airspace.Border.emplace_back(i % 90, static_cast<double>(k % 180));
-    airspace.Name.Append(nameOf(i));
-    list.Add(airspace);
-  }
-  ASSERT_EQ(list.size(), static_cast<std::size_t>(Count));
-  for (int i = 0; i < Count; ++i) {
-    const TAirspaceView& record = list[static_cast<std::size_t>(i)];
-    ASSERT_EQ(record.AirspaceClass, std::to_string(i));
-    ASSERT_EQ(record.Name, nameOf(i));
-    ASSERT_EQ(record.Border.size(), pointsOf(i)) << i;
-    EXPECT_EQ(record.Border.front().Latitude, i % 90);
-    EXPECT_EQ(record.Border.back().Longitude, static_cast<double>((pointsOf(i) - 1) % 180));
-  }
-}
-
-// --- the block parser ---
 
 TAirspaceList Parse(const std::string& input) {
   TMemoryStream stream(input);
@@ -154,9 +39,9 @@ TEST(ParseAirspacesTest, RecordsFillTheAirspaceOfTheirBlock) {
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[0].AirspaceClass, "R");
   EXPECT_EQ(list[0].Name, "Test Area");
-  EXPECT_EQ(list[0].Pin.AsPinText(), "50.50416666667 14.34166666667");
-  ASSERT_EQ(list[0].Border.size(), 2u);
-  EXPECT_DOUBLE_EQ(list[0].Border[1].Longitude, -0.125);
+  EXPECT_EQ(PinText(list[0].Pin), "50.50416666667 14.34166666667");
+  ASSERT_EQ(list[0].Border.Points.size(), 2u);
+  EXPECT_DOUBLE_EQ(list[0].Border.Points[1].Longitude, -0.125);
   EXPECT_EQ(list[1].AirspaceClass, "q");
   EXPECT_EQ(list[1].Name, "second");
 }
@@ -192,6 +77,12 @@ TEST(ParseAirspacesTest, BlocksAndNames) {
       {"a fraction at the line's end", "AC A\nDP 50.5", 1, "A", "", 1},
       {"@EOF is an ordinary record", "AC R\r\n@EOF\r\nAN X\r\n\r\nAC Q\r\n", 2, "R", "X", 0},
       {"LF line ends", "AC R\nAN A\n\nAC Q\n", 2, "R", "A", 0},
+      // A block without AC continues the airspace before it; one with AC
+      // starts a new one with its first record, and takes its AY along.
+      {"a block continues the name", "AC R\nAN A\n\nAN\nAN  \nAN B\nDP 1 N 2 E\n", 1, "R", "A  B", 1},
+      {"a block's name of its own", "AN \nAN A\n\nAN  B\nAC R\n", 2, "", "A", 0},
+      {"a block's AY stays with its airspace", "AC UNC\nAY R\n\nAY P\nAC UNC\n", 2, "R", "", 0},
+      {"a continuing block's AY counts", "AC unc\nAY R\n\nAY P\n\nAY\n", 1, "P", "", 0},
       // Long lines: a name that starts with one is joined in the line's own buffer.
       {"a long first AN line", "AN " + std::string(70000, 'x') + " \t y\r\nAN z \r\nAC R\r\n", 1, "R",
        std::string(70000, 'x') + " y z ", 0},
@@ -209,7 +100,7 @@ TEST(ParseAirspacesTest, BlocksAndNames) {
     if (c.Count == 0) continue;
     EXPECT_EQ(list[0].AirspaceClass, c.FirstClass) << c.Title;
     EXPECT_EQ(list[0].Name, c.FirstName) << c.Title;
-    EXPECT_EQ(list[0].Border.size(), c.FirstPoints) << c.Title;
+    EXPECT_EQ(list[0].Border.Points.size(), c.FirstPoints) << c.Title;
   }
 }
 
@@ -248,7 +139,7 @@ TEST(ParseAirspacesTest, LineEndsDoNotChangeTheResult) {
 
 // Coordinate records are read straight from the line where it holds no
 // delimiter but blanks: that must give what the joined tokens give: random DP and AT lines of blanks, tabs, digits,
-// signs, letters and colons, against SetFromText of the joined tokens.
+// signs, letters and colons, against ReadPoint of the joined tokens.
 TEST(ParseAirspacesTest, CoordinatesFromTheLineAgreeWithTheTokens) {
   std::mt19937 random(2026);
   const std::string alphabet = "  \t:.-0123456789NSEWx'\"";
@@ -259,15 +150,15 @@ TEST(ParseAirspacesTest, CoordinatesFromTheLineAgreeWithTheTokens) {
     TGeographicPoint expected;
     bool failed = false;
     try {
-      expected.SetFromText(JoinTokens(std::string_view(line).substr(2)));
+      expected = ReadPoint(JoinTokens(std::string_view(line).substr(2)));
     } catch (const Exception&) {
       failed = true;
     }
     try {
       const TAirspaceList list = Parse(line);
       ASSERT_FALSE(failed) << line;
-      ASSERT_EQ(list[0].Border.size(), i % 2 ? 1u : 0u) << line;
-      const TGeographicPoint got = i % 2 ? list[0].Border[0] : list[0].Pin;
+      ASSERT_EQ(list[0].Border.Points.size(), i % 2 ? 1u : 0u) << line;
+      const TGeographicPoint got = i % 2 ? list[0].Border.Points[0] : list[0].Pin;
       ASSERT_EQ(got.Latitude, expected.Latitude) << line;
       ASSERT_EQ(got.Longitude, expected.Longitude) << line;
     } catch (const EConvertError&) {
@@ -312,6 +203,12 @@ TArcParse ParseWithArcs(const std::string& input) {
   return parse;
 }
 
+std::vector<TGeographicPoint> Drawn(const TAirspaceView& airspace) {
+  std::vector<TGeographicPoint> points;
+  DrawBorder(airspace.Border, points);
+  return points;
+}
+
 // Each record that cannot be used: left out with its line and reason, and
 // nothing drawn from it; the run goes on.
 TEST(ParseAirspacesWithArcsTest, RecordsThatCannotBeUsedAreNamed) {
@@ -322,7 +219,7 @@ TEST(ParseAirspacesWithArcsTest, RecordsThatCannotBeUsedAreNamed) {
       {"AC R\nV X=50::00 N\n", "2: not a coordinate ('' is not a valid floating point value), left out: V X=50::00 N"},
       {"AC R\nV X=91:00:00 N 010:00:00 E\n", "2: a latitude beyond 90 degrees, left out: V X=91:00:00 N 010:00:00 E"},
       {"AC R\n" + centre + "DC 0\n", "3: a radius or distance not above 0 NM, left out: DC 0"},
-      {"AC R\n" + centre + "DC 1000.5\n", "3: a radius or distance above 1000 NM, left out: DC 1000.5"},
+      {"AC R\n" + centre + "DC 1000.0001\n", "3: a radius or distance above 1000 NM, left out: DC 1000.0001"},
       {"AC R\n" + centre + "DC 2NM\n", "3: not a number ('2NM' is not a valid floating point value), left out: DC 2NM"},
       {"AC R\n" + centre + "DC 1, 2\n", "3: not one value, left out: DC 1, 2"},
       {"AC R\n" + centre + "DA 1, 2\n", "3: not three values, left out: DA 1, 2"},
@@ -332,6 +229,12 @@ TEST(ParseAirspacesWithArcsTest, RecordsThatCannotBeUsedAreNamed) {
        "3: a latitude beyond 90 degrees, left out: DB 50:01:00 N 010:00:00 E, 95:00:00 N 010:00:00 E"},
       {"AC R\n" + centre + "DB 50:00:00 N 010:00:00 E, 50:01:00 N 010:00:00 E\n",
        "3: a radius or distance not above 0 NM, left out: DB 50:00:00 N 010:00:00 E, 50:01:00 N 010:00:00 E"},
+      {"AC R\n" + centre + "DB 50:01:00 N 010:00:00 E, 50:00:00 N 010:00:00 E\n",
+       "3: a radius or distance not above 0 NM, left out: DB 50:01:00 N 010:00:00 E, 50:00:00 N 010:00:00 E"},
+      {"AC R\n" + centre + "DB 50:01:00 N 010:00:00 E, 30:00:00 N 010:00:00 E\n",
+       "3: a radius or distance above 1000 NM, left out: DB 50:01:00 N 010:00:00 E, 30:00:00 N 010:00:00 E"},
+      {"AC R\n" + centre + "DB 50:05:00, 010:00:00 E, 50:00:00 N, 010:05:00 E\n",
+       "3: not two coordinates, left out: DB 50:05:00, 010:00:00 E, 50:00:00 N, 010:05:00 E"},
       {"AC R\nV D=x\n", "2: a direction that is neither + nor -, left out: V D=x"},
       {"AC R\n" + centre + "DA 1, -1.7e308, 1.7e308\n",
        "3: bearings too far apart to sweep, left out: DA 1, -1.7e308, 1.7e308"},
@@ -341,7 +244,7 @@ TEST(ParseAirspacesWithArcsTest, RecordsThatCannotBeUsedAreNamed) {
     ASSERT_EQ(parse.Warnings, std::vector<std::string>{warning}) << input;
     EXPECT_EQ(parse.Report.LeftOut, 1u);
     EXPECT_EQ(parse.Report.Arcs + parse.Report.Circles, 0u);
-    EXPECT_EQ(parse.List[0].Border.size(), 1u) << input;  // the DP alone
+    EXPECT_EQ(Drawn(parse.List[0]).size(), 1u) << input;  // the DP alone
   }
 }
 
@@ -357,43 +260,61 @@ TEST(ParseAirspacesWithArcsTest, CentreLastsAndDirectionResetsAtEachAc) {
   EXPECT_EQ(parse.Report.Arcs, 3u);
   EXPECT_EQ(parse.Report.Circles, 1u);
   ASSERT_EQ(parse.List.size(), 3u);
-  // Clockwise from 0 to 90 in 18 steps, its first point 10 NM north of the
-  // centre dropped: its texts repeat those of the DP at 10' north.
-  ASSERT_EQ(parse.List[0].Border.size(), 1u + 18 + 1);
-  EXPECT_EQ(parse.List[0].Border[0].Latitude, 50 + 10.0 / 60);
-  EXPECT_GT(parse.List[0].Border[10].Longitude, 10);  // east of the centre: clockwise
-  EXPECT_EQ(parse.List[0].Border.back().Latitude, 49);
-  ASSERT_EQ(parse.List[1].Border.size(), 72u + 55);  // counter-clockwise: 0 to 90 the long way
-  EXPECT_LT(parse.List[1].Border[72 + 27].Longitude, 10);
-  const auto& between = parse.List[2].Border;
+  // Clockwise from 0 to 90 in 18 steps between the two DP points; its first
+  // point, 10 NM north of the centre, repeats the texts of the DP at 10'
+  // north, and is written once.
+  const std::vector<TGeographicPoint> first = Drawn(parse.List[0]);
+  ASSERT_EQ(first.size(), 1u + 19 + 1);
+  EXPECT_EQ(first[0].Latitude, 50 + 10.0 / 60);
+  EXPECT_GT(first[10].Longitude, 10);  // east of the centre: clockwise
+  EXPECT_EQ(first.back().Latitude, 49);
+  TMemoryStream out;
+  EXPECT_EQ(WriteAirspace(parse.List[0], first, out, TRepeats::Dropped), 20u);
+  const std::vector<TGeographicPoint> second = Drawn(parse.List[1]);
+  ASSERT_EQ(second.size(), 72u + 55);  // counter-clockwise: 0 to 90 the long way
+  EXPECT_LT(second[72 + 27].Longitude, 10);
+  const std::vector<TGeographicPoint> between = Drawn(parse.List[2]);
   ASSERT_EQ(between.size(), 18u + 1);  // DB clockwise from north to east, both ends its own
   EXPECT_EQ(between.front().Latitude, 50 + 10.0 / 60);
   EXPECT_EQ(between.back().Longitude, 10.25);
-  // A point that repeats the last of the airspace before, in a block that
-  // moves to a new airspace at its AC, is that airspace's first point: kept.
-  const TArcParse moved = ParseWithArcs("AC R\nDP 1:0:0 N 2:0:0 E\n\nDP 1:0:0 N 2:0:0 E\nAC Q\n");
-  ASSERT_EQ(moved.List.size(), 2u);
-  EXPECT_EQ(moved.List[1].Border.size(), 1u);
+  // Each record keeps its line.
+  ASSERT_EQ(parse.List[1].Border.Arcs.size(), 2u);
+  EXPECT_EQ(parse.List[1].Border.Arcs[0].Line, 12u);
+  EXPECT_EQ(parse.List[2].Border.Arcs[0].Line, 17u);
   const TAirspaceList plain = Parse(input);
-  EXPECT_EQ(plain[0].Border.size(), 2u);
-  EXPECT_EQ(plain[1].Border.size(), 0u);
+  EXPECT_EQ(Drawn(plain[0]).size(), 2u);
+  EXPECT_EQ(Drawn(plain[1]).size(), 0u);
 }
 
-// With arcs, a point whose texts repeat those of the point before it is
-// written once, whatever made either; without, every point is written.
-TEST(WriteAirspaceTest, RepeatedPointTextsOnceWhereAsked) {
-  TAirspace airspace;
-  for (const char* point :
-       {"1:0:0 N 2:0:0 E", "1:0:0.1 N 2:0:0 E", "1:0:36 N 2:0:0 E", "1:0:0 N 2:0:0 E", "1:0:0 N 2:0:0 E"})
-    airspace.AddBorderPoint(point);
-  TMemoryStream kept, dropped;
-  EXPECT_EQ(WriteAirspace(airspace, kept), 5u);
-  EXPECT_EQ(WriteAirspace(airspace, dropped, TRepeats::Dropped), 3u);
-  dropped.Flush();
-  EXPECT_EQ(dropped.Data(),
-            "  <airspace class=\"\" name=\"\" pin=\"0.00000000000 0.00000000000\">\r\n    <border>\r\n"
-            "      <point lat=\"1.00\" lon=\"2.00\"/>\r\n      <point lat=\"1.01\" lon=\"2.00\"/>\r\n"
-            "      <point lat=\"1.00\" lon=\"2.00\"/>\r\n    </border>\r\n  </airspace>\r\n");
+// Values on the right side of each bound are taken: a radius of exactly
+// 1000 NM, and DB coordinates with a comma inside each, as DP reads them.
+TEST(ParseAirspacesWithArcsTest, ValuesWithinTheBoundsAreTaken) {
+  const std::string centre = "V X=50:00:00 N 010:00:00 E\n";
+  for (const std::string record : {"DC 1000", "DA 1000, 0, 90", "DB 50:05:00 N, 010:00:00 E, 50:00:00 N, 010:05:00 E",
+                                   "DB 50:05:00 n,010:00:00 e , 50:00:00 n, 010:05:00 e"}) {
+    const TArcParse parse = ParseWithArcs("AC R\n" + centre + record + "\n");
+    EXPECT_TRUE(parse.Warnings.empty()) << record << ": " << parse.Warnings[0];
+    EXPECT_EQ(parse.List[0].Border.Arcs.size(), 1u) << record;
+  }
+  const TArcParse commas = ParseWithArcs("AC R\n" + centre + "DB 50:05:00 N, 010:00:00 E, 50:00:00 N, 010:05:00 E\n");
+  const std::vector<TGeographicPoint> points = Drawn(commas.List[0]);
+  EXPECT_EQ(points.front().Latitude, 50 + 5.0 / 60);
+  EXPECT_EQ(points.back().Longitude, 10 + 5.0 / 60);
+}
+
+// The border keeps the input line of every point, in runs of consecutive
+// lines, across the blocks of one airspace.
+TEST(ParseAirspacesTest, PointsKeepTheirLines) {
+  const TAirspaceList list = Parse(
+      "AC R\nDP 1 N 2 E\nDP 1 N 3 E\n* comment\nDP 1 N 4 E\nAN x\nDP 1 N 5 E\nDP 1 N 6 E\n\nDP 1 N 7 E\n\nAC Q\nDP 2 N "
+      "2 E\n");
+  ASSERT_EQ(list.size(), 2u);
+  const TBorderView& border = list[0].Border;
+  const std::uint64_t lines[] = {2, 3, 5, 7, 8, 10};
+  ASSERT_EQ(border.Points.size(), std::size(lines));
+  for (std::size_t i = 0; i < std::size(lines); ++i) EXPECT_EQ(border.LineOfPoint(i), lines[i]) << i;
+  EXPECT_EQ(border.Lines.size(), 4u);
+  EXPECT_EQ(list[1].Border.LineOfPoint(0), 13u);
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+// Whether a file's start is OpenAir, so that an OpenAir file named as the
+// output, as when the two arguments are swapped, is never replaced.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// How much of an existing output is read to tell. Licence texts of published
+// files run to tens of kilobytes before the first record; a megabyte of
+// nothing but comments and blank lines is no airspace file.
+constexpr std::size_t OpenAirCheckBytes = std::size_t{1024} * 1024;
+
+// True where the first line of `start` that is neither blank nor a comment
+// (a byte order mark, line ends, comments and leading delimiters as the
+// reader takes them) has an OpenAir record keyword as its first token,
+// without regard to case, and a value after it. The end of `start` ends its
+// last line.
+bool StartsAsOpenAir(std::string_view start);

@@ -1,0 +1,58 @@
+// The OpenAir check of an existing output: the first line that is neither
+// blank nor a comment decides, and the documents state how far it reads.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "openair/OpenAirCheck.h"
+
+namespace {
+
+TEST(OpenAirCheckTest, TheFirstLineOfTextDecides) {
+  const std::string licence = "* " + std::string(72 * 1024, 'L') + "\r\n";
+  const struct {
+    std::string Start;
+    bool OpenAir;
+  } cases[] = {
+      {"AC R\r\n", true},
+      {"ac r", true},
+      {"\xEF\xBB\xBF"
+       "DP 50:30:00 N 014:20:00 E",
+       true},
+      {"  \t* licence\r\n\r\n*more\n\n   AN Foo\n", true},
+      {licence + licence + "AC D\r\n", true},
+      {"* c\r* d\r\rAC R\r", true},  // CR alone ends lines
+      {"AC\tR", true},
+      {"SP 0,1,255,0,0", true},
+      {"V X=50:00:00 N 010:00:00 E", true},
+      {"dy 50:00:00 N 010:00:00 E", true},
+      {"AC", false},  // no value
+      {"AC *class", false},
+      {"AC*R", false},
+      {"ACX R", false},
+      {"AX 1", false},
+      {"  <airspace class=\"R\" name=\"X\" pin=\"0.00000000000 0.00000000000\">\r\nAC R\r\n", false},
+      {"Hello\nAC R\n", false},
+      {"", false},
+      {"* only comments\r\n\r\n", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StartsAsOpenAir(c.Start), c.OpenAir) << c.Start.substr(0, 60);
+}
+
+// The README and the manual state the bytes read, from the constant itself.
+TEST(OpenAirCheckTest, TheDocumentsStateTheBytesRead) {
+  std::string figure = std::to_string(OpenAirCheckBytes);
+  for (auto place = static_cast<std::ptrdiff_t>(figure.size()) - 3; place > 0; place -= 3)
+    figure.insert(static_cast<std::size_t>(place), ",");
+  for (const char* document : {"README.md", "man/TARNEL.1.in"}) {
+    std::ifstream file(std::string(TARNEL_SOURCE_DIR) + "/" + document);
+    ASSERT_TRUE(file) << document;
+    std::stringstream text;
+    text << file.rdbuf();
+    EXPECT_NE(text.str().find("first " + figure + " bytes"), std::string::npos) << document << " lacks " << figure;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+// The ZRN markup of one airspace: its lines to the byte, the pin text, and
+// the repeat rule.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "io/Streams.h"
+#include "model/Airspace.h"
+#include "openair/CoordinateText.h"
+#include "zrn/AirspaceWriter.h"
+
+namespace {
+
+void AddPoint(TAirspace& airspace, const char* text) { airspace.Border.AddPoint(ReadPoint(text), 1); }
+
+std::string Markup(const TAirspace& airspace, std::size_t bufferSize = TStream::DefaultBufferSize) {
+  TMemoryStream stream("", bufferSize);
+  WriteAirspace(airspace, stream);
+  stream.Flush();
+  return stream.Data();
+}
+
+TEST(WriteAirspaceTest, TwoPointExample) {
+  TAirspace airspace;
+  airspace.AirspaceClass = "R";
+  airspace.Name.Append("Test Area");
+  AddPoint(airspace, "50:30:00 N 014:20:00 E");
+  AddPoint(airspace, "50:31:00 N 014:21:30 E");
+  EXPECT_EQ(Markup(airspace),
+            "  <airspace class=\"R\" name=\"TEST AREA\" pin=\"0.00000000000 0.00000000000\">\r\n"
+            "    <border>\r\n"
+            "      <point lat=\"50.50\" lon=\"14.33\"/>\r\n"
+            "      <point lat=\"50.52\" lon=\"14.36\"/>\r\n"
+            "    </border>\r\n"
+            "  </airspace>\r\n");
+}
+
+// Point lines are laid out in the output buffer where it has room for them
+// and in pieces where it has not: the bytes are the same either way.
+TEST(WriteAirspaceTest, SameBytesWhateverTheBufferSize) {
+  TAirspace airspace;
+  airspace.AirspaceClass = "R";
+  airspace.Name.Append("Test Area");
+  for (const char* point : {"50:30:00 N 014:20:00 E", "0:0:18 S 179:59:59 W", "12:34:56.7 N 0:0:0 W",
+                            "999.999 N 0.005 E", "0.125 S 0.135 E"})
+    AddPoint(airspace, point);
+  const std::string expected = Markup(airspace);
+  for (std::size_t size = 1; size <= expected.size() + 1; ++size)
+    ASSERT_EQ(Markup(airspace, size), expected) << "buffer of " << size;
+}
+
+TEST(WriteAirspaceTest, NoBorderLinesWithoutPoints) {
+  EXPECT_EQ(Markup(TAirspace()),
+            "  <airspace class=\"\" name=\"\" pin=\"0.00000000000 0.00000000000\">\r\n  </airspace>\r\n");
+}
+
+TEST(WriteAirspaceTest, UpperCasesAsciiOnlyAndEscapesNothing) {
+  TAirspace airspace("Prague ctr \"<&>\" C\xf4te \xe9t\xe9");
+  airspace.AirspaceClass = "ctr";
+  airspace.Pin = ReadPoint("33:52:00 S 151:12:00 E");
+  AddPoint(airspace, "33:52:00 S 151:12:00 E");
+  AddPoint(airspace, "33:52:00 S 151:12:00 E");
+  EXPECT_EQ(Markup(airspace),
+            "  <airspace class=\"CTR\" name=\"PRAGUE CTR \"<&>\" C\xf4TE \xe9T\xe9\" "
+            "pin=\"-33.86666666667 151.20000000000\">\r\n"
+            "    <border>\r\n"
+            "      <point lat=\"-33.87\" lon=\"151.20\"/>\r\n"
+            "      <point lat=\"-33.87\" lon=\"151.20\"/>\r\n"
+            "    </border>\r\n"
+            "  </airspace>\r\n");
+}
+
+// With arcs, a point whose texts repeat those of the point before it is
+// written once, whatever made either; without, every point is written.
+TEST(WriteAirspaceTest, RepeatedPointTextsOnceWhereAsked) {
+  TAirspace airspace;
+  for (const char* point :
+       {"1:0:0 N 2:0:0 E", "1:0:0.1 N 2:0:0 E", "1:0:36 N 2:0:0 E", "1:0:0 N 2:0:0 E", "1:0:0 N 2:0:0 E"})
+    AddPoint(airspace, point);
+  TMemoryStream kept, dropped;
+  EXPECT_EQ(WriteAirspace(airspace, kept), 5u);
+  EXPECT_EQ(WriteAirspace(airspace, airspace.Border.Points, dropped, TRepeats::Dropped), 3u);
+  dropped.Flush();
+  EXPECT_EQ(dropped.Data(),
+            "  <airspace class=\"\" name=\"\" pin=\"0.00000000000 0.00000000000\">\r\n    <border>\r\n"
+            "      <point lat=\"1.00\" lon=\"2.00\"/>\r\n      <point lat=\"1.01\" lon=\"2.00\"/>\r\n"
+            "      <point lat=\"1.00\" lon=\"2.00\"/>\r\n    </border>\r\n  </airspace>\r\n");
+}
+
+TEST(PinTextTest, ElevenDecimalsFromFifteenDigits) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "0.00000000000 0.00000000000"},
+      {"50:30:15 N 014:20:30 E", "50.50416666667 14.34166666667"},
+      {"33:52:00 S 151:12:00 E", "-33.86666666667 151.20000000000"},
+      {"51:30:00 N 000:07:30 W", "51.50000000000 -0.12500000000"},
+  };
+  for (const auto& [text, pin] : cases) {
+    EXPECT_EQ(PinText(ReadPoint(text)), pin) << text;
+  }
+  EXPECT_EQ(PinText(TGeographicPoint()), "0.00000000000 0.00000000000");
+}
+
+}  // namespace
