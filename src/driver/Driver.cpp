@@ -2,6 +2,7 @@
 // conversion, the closing of the output.
 #include "driver/Driver.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -106,10 +107,14 @@ void ConvertAirspaces(TStream& input, TStream& output) {
 TArcSummary ConvertAirspacesWithArcs(TStream& input, TStream& output, const TArcWarning& warn) {
   TArcSummary summary;
   const TAirspaceList airspaces = ParseAirspacesWithArcs(input, warn, summary.Arcs);
-  std::vector<TGeographicPoint> border;
+  std::vector<TGeographicPoint> drawn;
   for (const TAirspaceView& airspace : airspaces) {
-    border.clear();
-    DrawBorder(airspace.Border, border);
+    std::span<const TGeographicPoint> border = airspace.Border.Points;
+    if (!airspace.Border.Arcs.empty()) {
+      drawn.clear();
+      DrawBorder(airspace.Border, drawn);
+      border = drawn;
+    }
     summary.Points += WriteAirspace(airspace, border, output, TRepeats::Dropped);
   }
   summary.Airspaces = airspaces.size();

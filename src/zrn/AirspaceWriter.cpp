@@ -41,12 +41,9 @@ constexpr auto Point = TemplateParts<2>(PointTemplate);
 // "%f", and two numbers.
 constexpr std::size_t MaxPointText = PointTemplate.size() - 4 + 2 * MaxFastText;
 
-// The point line straight into the stream where both numbers take the fast
-// "%f" path, the usual case; else false, with nothing written.
-[[gnu::always_inline]] inline bool WritePointFast(const TGeographicPoint& point, TStream& stream) {
-  THundredths latitude, longitude;
-  if (!RoundToHundredthsFast(point.Latitude, latitude) || !RoundToHundredthsFast(point.Longitude, longitude))
-    return false;
+// The point line of two numbers that take the fast "%f" path, straight into
+// the stream.
+[[gnu::always_inline]] inline void WriteFastPoint(THundredths latitude, THundredths longitude, TStream& stream) {
   const auto fill = [&](auto& out) {
     for (const char c : Point[0]) out.WriteInRoom(c);
     PutHundredths(latitude, out);
@@ -54,42 +51,80 @@ constexpr std::size_t MaxPointText = PointTemplate.size() - 4 + 2 * MaxFastText;
     PutHundredths(longitude, out);
     for (const char c : Point[2]) out.WriteInRoom(c);
   };
-  if (WriteLineInRoom(stream, MaxPointText, fill)) return true;
+  if (WriteLineInRoom(stream, MaxPointText, fill)) return;
   // Near the end of the buffer: the line laid out first, then written as any.
   std::array<char, MaxPointText> text;
   TTextCursor out{text.data()};
   fill(out);
   WriteLine(stream, std::string_view(text.data(), static_cast<std::size_t>(out.Cur - text.data())));
-  return true;
 }
 
-// Inlined in both loops of points.
+void WriteSlowPoint(std::string_view latitude, std::string_view longitude, TStream& stream) {
+  WriteLine(stream, {{Point[0]}, {latitude}, {Point[1]}, {longitude}, {Point[2]}});
+}
+
+// Inlined in the loop of points.
 [[gnu::always_inline]] inline void WritePoint(const TGeographicPoint& point, TStream& stream) {
-  if (WritePointFast(point, stream)) return;
-  WriteLine(stream,
-            {{Point[0]}, {FormatFloat(point.Latitude)}, {Point[1]}, {FormatFloat(point.Longitude)}, {Point[2]}});
+  THundredths latitude, longitude;
+  if (RoundToHundredthsFast(point.Latitude, latitude) && RoundToHundredthsFast(point.Longitude, longitude))
+    return WriteFastPoint(latitude, longitude, stream);
+  WriteSlowPoint(FormatFloat(point.Latitude), FormatFloat(point.Longitude), stream);
 }
 
-// The two "%f" texts of a point, each made once: compared by the repeat
-// rule, then written.
-void PointTexts(const TGeographicPoint& point, std::string& latitude, std::string& longitude) {
-  latitude.clear();
-  if (!AppendTwoDecimalsFast(latitude, point.Latitude)) latitude = FormatFloat(point.Latitude);
-  longitude.clear();
-  if (!AppendTwoDecimalsFast(longitude, point.Longitude)) longitude = FormatFloat(point.Longitude);
-}
+// A point's two "%f" texts, made once, for the repeat rule and the line: as
+// hundredths where both take the fast path (the same hundredths, the same
+// text), else as texts.
+class TPointTexts {
+public:
+  void Make(const TGeographicPoint& point) {
+    Fast = RoundToHundredthsFast(point.Latitude, Latitude) && RoundToHundredthsFast(point.Longitude, Longitude);
+    LatitudeText.clear();
+    LongitudeText.clear();
+    if (!Fast) {
+      LatitudeText = FormatFloat(point.Latitude);
+      LongitudeText = FormatFloat(point.Longitude);
+    }
+  }
+  bool SameAs(TPointTexts& other) {
+    if (Fast && other.Fast) return Same(Latitude, other.Latitude) && Same(Longitude, other.Longitude);
+    MakeTexts();
+    other.MakeTexts();
+    return LatitudeText == other.LatitudeText && LongitudeText == other.LongitudeText;
+  }
+  void Write(TStream& stream) const {
+    if (Fast) return WriteFastPoint(Latitude, Longitude, stream);
+    WriteSlowPoint(LatitudeText, LongitudeText, stream);
+  }
+
+private:
+  static bool Same(THundredths a, THundredths b) { return a.Count == b.Count && a.Negative == b.Negative; }
+  // The texts of the hundredths, where one of two points compared has none:
+  // only a value near 1000 against one above it.
+  void MakeTexts() {
+    if (!Fast || !LatitudeText.empty()) return;
+    std::array<char, 2 * MaxFastText> text;
+    TTextCursor out{text.data()};
+    PutHundredths(Latitude, out);
+    LatitudeText.assign(text.data(), out.Cur);
+    out.Cur = text.data();
+    PutHundredths(Longitude, out);
+    LongitudeText.assign(text.data(), out.Cur);
+  }
+  bool Fast = false;
+  THundredths Latitude{}, Longitude{};
+  std::string LatitudeText, LongitudeText;  // empty until made
+};
 
 // The points, each written once where its texts repeat the one before it.
 std::size_t WritePointsOnce(std::span<const TGeographicPoint> border, TStream& stream) {
   std::size_t written = 0;
-  std::string latitude, longitude, lastLatitude, lastLongitude;
+  TPointTexts previous, current;
   for (const TGeographicPoint& point : border) {
-    PointTexts(point, latitude, longitude);
-    if (written > 0 && latitude == lastLatitude && longitude == lastLongitude) continue;
-    WriteLine(stream, {{Point[0]}, {latitude}, {Point[1]}, {longitude}, {Point[2]}});
+    current.Make(point);
+    if (written > 0 && current.SameAs(previous)) continue;
+    current.Write(stream);
     ++written;
-    std::swap(latitude, lastLatitude);
-    std::swap(longitude, lastLongitude);
+    std::swap(previous, current);
   }
   return written;
 }

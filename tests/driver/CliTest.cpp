@@ -2,13 +2,17 @@
 // the error report and exit codes, and console write failures.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <string>
+#include <thread>
 
 #include "ProcessRunner.h"
 
@@ -282,6 +286,63 @@ TEST_F(CliTest, FifoAsInputAndOutputIsRefused) {
   EXPECT_EQ(run.ExitCode, 1);
   ExpectReport(run.Stderr, "EFCreateError",
                "Cannot create file \"" + (Dir / "pipe").string() + "\". Device or resource busy.");
+}
+
+// An output FIFO waits for its reader, then gets the whole output; a reader
+// that goes away early is a write error, not a hang nor a death by signal.
+TEST_F(CliTest, FifoOutputWaitsForItsReaderAndFailsWhereItGoes) {
+  using namespace std::chrono_literals;
+  WriteFile(Dir / "small.oa", Sample);
+  std::string large;
+  for (int i = 0; i < 5000; ++i) large += Sample;  // far more output than a pipe holds
+  WriteFile(Dir / "large.oa", large);
+  ASSERT_EQ(RunTarnel({"small.oa", "small.zrn"}, Dir.Path()).ExitCode, 0);
+  ASSERT_EQ(::mkfifo((Dir / "pipe").c_str(), 0600), 0);
+  for (const bool readAll : {true, false}) {
+    std::future<std::string> reader = std::async(std::launch::async, [&] {
+      std::this_thread::sleep_for(300ms);  // the run has reached its output by now
+      const int fd = ::open((Dir / "pipe").c_str(), O_RDONLY);
+      std::string got(1 << 16, '\0');
+      std::size_t size = 0;
+      for (ssize_t n; (readAll || size == 0) && (n = ::read(fd, got.data() + size, got.size() - size)) > 0;) {
+        size += static_cast<std::size_t>(n);
+        if (size == got.size()) got.resize(2 * size);
+      }
+      ::close(fd);
+      got.resize(size);
+      return got;
+    });
+    const TRunResult run = RunTarnel({readAll ? "small.oa" : "large.oa", "pipe"}, Dir.Path());
+    // A reader that came after the run ended still waits in its open: released.
+    if (reader.wait_for(5s) != std::future_status::ready)
+      ::close(::open((Dir / "pipe").c_str(), O_WRONLY | O_NONBLOCK));
+    const std::string got = reader.get();
+    if (readAll) {
+      EXPECT_EQ(run.ExitCode, 0);
+      EXPECT_EQ(got, ReadFile(Dir / "small.zrn"));
+    } else {
+      EXPECT_EQ(run.ExitCode, 1);
+      EXPECT_EQ(run.Signal, 0);
+      ExpectReport(run.Stderr, "EWriteError", "Cannot write file \"" + (Dir / "pipe").string() + "\". Broken pipe.");
+    }
+  }
+}
+
+// An output that may be written but not read is replaced, as any writer
+// replaces it; root reads every file, so the run is made as nobody.
+TEST_F(CliTest, WriteOnlyOutputIsReplaced) {
+  WriteFile(Dir / "in.oa", Sample);
+  WriteFile(Dir / "out.zrn", "AC R\r\n");
+  fs::permissions(Dir.Path(), fs::perms::all);
+  fs::permissions(Dir / "in.oa", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  fs::permissions(Dir / "out.zrn", fs::perms::owner_write);
+  if (::getuid() == 0) {
+    ASSERT_EQ(::chown((Dir / "out.zrn").c_str(), NobodyId, NobodyId), 0);
+  }
+  const TRunResult run = RunTarnel({"in.oa", "out.zrn"}, Dir.Path(), TStdout::Captured, TStdin::Inherited, {}, true);
+  EXPECT_EQ(run.ExitCode, 0) << run.Stderr;
+  fs::permissions(Dir / "out.zrn", fs::perms::owner_read, fs::perm_options::add);
+  EXPECT_EQ(ReadFile(Dir / "out.zrn").substr(0, 11), "  <airspace");
 }
 
 // With standard input and error closed, the output file must not take the

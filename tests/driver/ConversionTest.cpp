@@ -114,14 +114,20 @@ TEST(ConversionTest, ParseFailuresLeaveTheOutputEmpty) {
   }
 }
 
+// With --arcs too: no summary of an output that was not written.
 TEST(ConversionTest, FullOutputDeviceIsAWriteError) {
   TScratchDir dir;
   WriteFile(dir / "in.oa", "AC R\r\n");
-  const TRunResult run = RunTarnel({"in.oa", "/dev/full"}, dir.Path());
-  EXPECT_EQ(run.ExitCode, 1);
-  EXPECT_NE(run.Stderr.find("Exception EWriteError in module TARNEL at "), std::string::npos);
-  EXPECT_NE(run.Stderr.find("\r\nCannot write file \"/dev/full\". No space left on device.\r\n\r\n"), std::string::npos)
-      << run.Stderr;
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"in.oa", "/dev/full"}, std::vector<std::string>{"--arcs", "in.oa", "/dev/full"}}) {
+    const TRunResult run = RunTarnel(args, dir.Path());
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Stdout, Banner);
+    EXPECT_NE(run.Stderr.find("Exception EWriteError in module TARNEL at "), std::string::npos);
+    EXPECT_NE(run.Stderr.find("\r\nCannot write file \"/dev/full\". No space left on device.\r\n\r\n"),
+              std::string::npos)
+        << run.Stderr;
+  }
 }
 
 // --- the real published file ---

@@ -17,10 +17,14 @@ struct TRunResult {
   std::string Stderr;
 };
 
-// Standard input is read from `stdinFile` where one is named.
+// Standard input is read from `stdinFile` where one is named. A run that
+// hangs ends by SIGALRM after a minute. Where `unprivileged` and the runner
+// is root, the program runs as the user nobody (65534), which reads only
+// what others may read.
 TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir,
                      TStdout out = TStdout::Captured, TStdin in = TStdin::Inherited,
-                     const std::filesystem::path& stdinFile = {});
+                     const std::filesystem::path& stdinFile = {}, bool unprivileged = false);
+constexpr unsigned NobodyId = 65534;
 
 // A fresh, empty directory for one test, removed by the destructor.
 class TScratchDir {
