@@ -293,11 +293,12 @@ TEST(ParseAirspacesWithArcsTest, ValuesWithinTheBoundsAreTaken) {
   for (const std::string record : {"DC 1000", "DA 1000, 0, 90", "DB 50:05:00 N, 010:00:00 E, 50:00:00 N, 010:05:00 E",
                                    "DB 50:05:00 n,010:00:00 e , 50:00:00 n, 010:05:00 e"}) {
     const TArcParse parse = ParseWithArcs("AC R\n" + centre + record + "\n");
-    EXPECT_TRUE(parse.Warnings.empty()) << record << ": " << parse.Warnings[0];
+    EXPECT_EQ(parse.Warnings, std::vector<std::string>{}) << record;
     EXPECT_EQ(parse.List[0].Border.Arcs.size(), 1u) << record;
   }
   const TArcParse commas = ParseWithArcs("AC R\n" + centre + "DB 50:05:00 N, 010:00:00 E, 50:00:00 N, 010:05:00 E\n");
   const std::vector<TGeographicPoint> points = Drawn(commas.List[0]);
+  ASSERT_GE(points.size(), 2u);
   EXPECT_EQ(points.front().Latitude, 50 + 5.0 / 60);
   EXPECT_EQ(points.back().Longitude, 10 + 5.0 / 60);
 }
