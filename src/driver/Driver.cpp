@@ -2,6 +2,7 @@
 // conversion, the closing of the output.
 #include "driver/Driver.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -54,8 +55,15 @@ namespace {
 
 // An existing OpenAir file named as the output, as when the two arguments
 // are swapped, is kept: to replace it on purpose, delete it first.
+// Most files tell within their first bytes; only those read further.
+bool HoldsOpenAir(TFileStream& output) {
+  const std::string start = output.ReadStart(OpenAirFirstLook);
+  if (const std::optional<bool> told = StartsAsOpenAir(start, start.size() < OpenAirFirstLook)) return *told;
+  return *StartsAsOpenAir(output.ReadStart(OpenAirCheckBytes), true);
+}
+
 void RefuseOpenAirOutput(TFileStream& output) {
-  if (output.IsRegularFile() && StartsAsOpenAir(output.ReadStart(OpenAirCheckBytes)))
+  if (output.IsRegularFile() && HoldsOpenAir(output))
     throw EFCreateError("Cannot create file \"" + ExpandFileName(output.FileName()) +
                         "\". It holds OpenAir airspaces and is not replaced");
 }

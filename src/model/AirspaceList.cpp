@@ -51,8 +51,16 @@ std::span<const T> TAirspaceList::TChunks<T, ChunkSize>::Store(std::vector<T>& i
   return {chunk.data() + start, items.size()};
 }
 
+// The first run of lines is held in the record, the later ones, which most
+// borders lack, in chunks.
 TBorderView TAirspaceList::StoreBorder(TBorder& border) {
-  return {PointChunks.Store(border.Points), ArcChunks.Store(border.Arcs), LineChunks.Store(border.Lines)};
+  TBorderView view{PointChunks.Store(border.Points), ArcChunks.Store(border.Arcs)};
+  if (!border.Lines.empty()) {
+    view.FirstLine = border.Lines.front().FirstLine;
+    border.Lines.erase(border.Lines.begin());
+    view.LaterLines = LineChunks.Store(border.Lines);
+  }
+  return view;
 }
 
 void TAirspaceList::Add(TAirspace& airspace) {

@@ -4,10 +4,11 @@
 #include <algorithm>
 
 std::uint64_t TBorderView::LineOfPoint(std::size_t index) const {
-  const auto run = std::upper_bound(Lines.begin(), Lines.end(), index,
-                                    [](std::size_t i, const TLineRun& r) { return i < r.FirstPoint; }) -
-                   1;
-  return run->FirstLine + (index - run->FirstPoint);
+  const auto later = std::upper_bound(LaterLines.begin(), LaterLines.end(), index,
+                                      [](std::size_t i, const TLineRun& run) { return i < run.FirstPoint; });
+  if (later == LaterLines.begin()) return FirstLine + index;
+  const TLineRun& run = *(later - 1);
+  return run.FirstLine + (index - run.FirstPoint);
 }
 
 void TBorder::Append(const TBorder& other) {

@@ -41,11 +41,14 @@ struct TLineRun {
   std::uint64_t FirstLine;
 };
 
-// A border's records as views, valid while what they view is.
+// A border's records as views, valid while what they view is. The lines of
+// the points are a first run from point 0 on FirstLine, and the runs after
+// it, which most borders, of DP records on consecutive lines, do not have.
 struct TBorderView {
   std::span<const TGeographicPoint> Points;
-  std::span<const TArc> Arcs;       // in input order, each after Points[Position - 1]
-  std::span<const TLineRun> Lines;  // one run from each point that follows no point of the line before
+  std::span<const TArc> Arcs = {};  // in input order, each after Points[Position - 1]
+  std::uint64_t FirstLine = 0;
+  std::span<const TLineRun> LaterLines = {};  // from each point that follows no point of the line before
 
   // The input line of the point at `index` (below Points.size()).
   std::uint64_t LineOfPoint(std::size_t index) const;
@@ -78,7 +81,10 @@ public:
     Lines.clear();
   }
   bool Empty() const { return Points.empty() && Arcs.empty(); }
-  TBorderView View() const { return {Points, Arcs, Lines}; }
+  TBorderView View() const {
+    if (Lines.empty()) return {Points, Arcs};
+    return {Points, Arcs, Lines.front().FirstLine, std::span<const TLineRun>(Lines).subspan(1)};
+  }
 
 private:
   std::uint64_t LastLine = 0;

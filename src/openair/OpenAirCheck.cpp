@@ -54,13 +54,14 @@ const char* SkipDelimiters(const char* c, const char* end) {
 
 }  // namespace
 
-bool StartsAsOpenAir(std::string_view start) {
+std::optional<bool> StartsAsOpenAir(std::string_view start, bool allThatIsRead) {
   constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
   if (start.substr(0, ByteOrderMark.size()) == ByteOrderMark) start.remove_prefix(ByteOrderMark.size());
   const char* const end = start.data() + start.size();
   TLineEnds lineEnds(end);
   for (const char* c = start.data(); c != end;) {
     const char* const lineEnd = lineEnds.From(c);
+    if (lineEnd == end && !allThatIsRead) return std::nullopt;  // the line may go on
     const char* const text = SkipDelimiters(c, lineEnd);
     if (text != lineEnd && *text != CommentChar) {
       const char* tokenEnd = text;
@@ -71,5 +72,6 @@ bool StartsAsOpenAir(std::string_view start) {
     }
     c = lineEnd == end ? end : lineEnd + 1;
   }
+  if (!allThatIsRead) return std::nullopt;  // more lines may follow
   return false;
 }

@@ -3,16 +3,22 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 // How much of an existing output is read to tell. Licence texts of published
 // files run to tens of kilobytes before the first record; a megabyte of
 // nothing but comments and blank lines is no airspace file.
 constexpr std::size_t OpenAirCheckBytes = std::size_t{1024} * 1024;
+// What is read first: published files name their first airspace within a
+// few kilobytes, and a previous output tells at its first line.
+constexpr std::size_t OpenAirFirstLook = std::size_t{64} * 1024;
+static_assert(OpenAirFirstLook <= OpenAirCheckBytes);
 
 // True where the first line of `start` that is neither blank nor a comment
 // (a byte order mark, line ends, comments and leading delimiters as the
 // reader takes them) has an OpenAir record keyword as its first token,
 // without regard to case, and a value after it. The end of `start` ends its
-// last line.
-bool StartsAsOpenAir(std::string_view start);
+// last line where `start` is all that is read; otherwise nothing is told
+// where the deciding line is not ended within it.
+std::optional<bool> StartsAsOpenAir(std::string_view start, bool allThatIsRead);

@@ -314,7 +314,7 @@ TEST(ParseAirspacesTest, PointsKeepTheirLines) {
   const std::uint64_t lines[] = {2, 3, 5, 7, 8, 10};
   ASSERT_EQ(border.Points.size(), std::size(lines));
   for (std::size_t i = 0; i < std::size(lines); ++i) EXPECT_EQ(border.LineOfPoint(i), lines[i]) << i;
-  EXPECT_EQ(border.Lines.size(), 4u);
+  EXPECT_EQ(border.LaterLines.size(), 3u);
   EXPECT_EQ(list[1].Border.LineOfPoint(0), 13u);
 }
 

@@ -38,7 +38,18 @@ TEST(OpenAirCheckTest, TheFirstLineOfTextDecides) {
       {"", false},
       {"* only comments\r\n\r\n", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(StartsAsOpenAir(c.Start), c.OpenAir) << c.Start.substr(0, 60);
+  for (const auto& c : cases) {
+    EXPECT_EQ(StartsAsOpenAir(c.Start, true), c.OpenAir) << c.Start.substr(0, 60);
+    // Read in part, it tells only from a line ended within what was read.
+    for (std::size_t part = 0; part < c.Start.size(); part += 1 + part / 2) {
+      const std::optional<bool> told = StartsAsOpenAir(std::string_view(c.Start).substr(0, part), false);
+      if (told) {
+        EXPECT_EQ(*told, c.OpenAir) << c.Start.substr(0, 60) << " in " << part;
+      }
+    }
+  }
+  EXPECT_EQ(StartsAsOpenAir("AC R\r", false), true);
+  EXPECT_EQ(StartsAsOpenAir("* licence\r\nAC R", false), std::nullopt);
 }
 
 // The README and the manual state the bytes read, from the constant itself.
