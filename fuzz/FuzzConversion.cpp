@@ -40,7 +40,7 @@ TOutcome ConvertText(const std::string& input, std::size_t bufferSize, bool arcs
       const auto warn = [&input](std::uint64_t line, const std::string&, std::string_view) {
         if (line < 1 || line > PhysicalLines(input)) std::abort();
       };
-      ConvertAirspacesWithArcs(in, out, warn);
+      ConvertAirspaces(in, out, {.Arcs = true, .Digits = 6}, warn);
     } else {
       ConvertAirspaces(in, out);
     }

@@ -1,5 +1,56 @@
-// Reading the command line: options anywhere before "--", file names in order.
+// Reading the command line: options anywhere before "--", values after "="
+// or in the next argument, file names in order.
 #include "driver/CommandLine.h"
+
+#include <array>
+#include <optional>
+
+#include "numtext/FixedDigits.h"
+
+namespace {
+
+// N for --decimals: one or two decimal digits ("06" is 6), from 2 to 11.
+std::optional<int> ReadDecimals(std::string_view text) {
+  if (text.empty() || text.size() > 2) return std::nullopt;
+  int value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value < MinPointDigits || value > MaxPointDigits) return std::nullopt;
+  return value;
+}
+
+// An option that takes a value: its name, and what reads the value into
+// the command line, false where the value cannot be used.
+struct TValueOption {
+  std::string_view Name;
+  bool (*Take)(std::string_view value, TCommandLine& line);
+};
+constexpr std::array<TValueOption, 1> ValueOptions = {{
+    {"--decimals",
+     [](std::string_view value, TCommandLine& line) {
+       const std::optional<int> decimals = ReadDecimals(value);
+       if (decimals) line.Decimals = *decimals;
+       return decimals.has_value();
+     }},
+}};
+
+const TValueOption* FindValueOption(std::string_view name) {
+  for (const TValueOption& option : ValueOptions)
+    if (option.Name == name) return &option;
+  return nullptr;
+}
+
+void NoteValueError(TCommandLine& line, std::string message) {
+  if (line.ValueError.empty()) line.ValueError = std::move(message);
+}
+
+void NoteUnknown(TCommandLine& line, std::string_view option) {
+  if (line.UnknownOption.empty()) line.UnknownOption = option;
+}
+
+}  // namespace
 
 TCommandLine ReadCommandLine(int argc, const char* const* argv) {
   TCommandLine line;
@@ -7,8 +58,15 @@ TCommandLine ReadCommandLine(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (!options || argument.substr(0, 2) != "--") {
+      // A third name that looks like an option is a mistyped one, not a
+      // name ignored.
+      if (options && line.Files.size() >= 2 && argument.substr(0, 1) == "-") NoteUnknown(line, argument);
       line.Files.emplace_back(argument);
-    } else if (argument == "--") {
+      continue;
+    }
+    const std::size_t equals = argument.find('=');
+    const std::string_view name = argument.substr(0, equals);
+    if (argument == "--") {
       options = false;
     } else if (argument == "--arcs") {
       line.Arcs = true;
@@ -16,8 +74,19 @@ TCommandLine ReadCommandLine(int argc, const char* const* argv) {
       line.Help = true;
     } else if (argument == "--version") {
       line.Version = true;
-    } else if (line.UnknownOption.empty()) {
-      line.UnknownOption = argument;
+    } else if (const TValueOption* option = FindValueOption(name)) {
+      std::string_view value;
+      if (equals != std::string_view::npos) {
+        value = argument.substr(equals + 1);
+      } else if (i + 1 < argc) {
+        value = argv[++i];  // whatever it is: an argument taken as a value is no option
+      } else {
+        NoteValueError(line, "Missing value for " + std::string(name));
+        continue;
+      }
+      if (!option->Take(value, line)) NoteValueError(line, "Invalid value for " + std::string(name) + ": " + std::string(value));
+    } else {
+      NoteUnknown(line, argument);
     }
   }
   return line;

@@ -24,7 +24,7 @@ std::string OutputFileName;
 std::unique_ptr<TFileStream> InputStream;
 std::unique_ptr<TFileStream> OutputStream;
 char SavedSeparator = '.';
-bool DrawArcs = false;
+TConversionOptions ConversionOptions;
 
 namespace {
 
@@ -41,8 +41,9 @@ namespace {
   Halt(0);
 }
 
-[[noreturn]] void UnknownOption(const std::string& option) {
-  ConsoleWriteLine("Error: Unknown option " + option);
+// An option that is unknown, or whose value cannot be used.
+[[noreturn]] void OptionError(const std::string& message) {
+  ConsoleWriteLine("Error: " + message);
   ConsoleWriteLine(OptionsUsage);
   ConsoleWriteLine("");
   Halt(1);
@@ -77,11 +78,12 @@ void StartUp(int argc, const char* const* argv) {
   const TCommandLine commandLine = ReadCommandLine(argc, argv);
   if (commandLine.Help) ShowHelp();
   if (commandLine.Version) Halt(0);  // the banner carries the version
-  if (!commandLine.UnknownOption.empty()) UnknownOption(commandLine.UnknownOption);
+  if (!commandLine.UnknownOption.empty()) OptionError("Unknown option " + commandLine.UnknownOption);
+  if (!commandLine.ValueError.empty()) OptionError(commandLine.ValueError);
   if (commandLine.Files.size() < 2) ArgumentsMissing();
   InputFileName = commandLine.Files[0];
   OutputFileName = commandLine.Files[1];
-  DrawArcs = commandLine.Arcs;
+  ConversionOptions = {commandLine.Arcs, commandLine.Decimals};
   if (!FileExists(InputFileName)) InputMissing();
   RefuseOutputThatIsTheInput(InputFileName, OutputFileName);
   InputStream = std::make_unique<TFileStream>(InputFileName, TFileStream::TMode::OpenRead);
@@ -92,41 +94,52 @@ void StartUp(int argc, const char* const* argv) {
 }
 
 void Convert() {
-  if (!DrawArcs) return ConvertAirspaces(*InputStream, *OutputStream);
-  const TArcSummary summary = ConvertAirspacesWithArcs(
-      *InputStream, *OutputStream, [](std::uint64_t line, const std::string& reason, std::string_view record) {
-        ConsoleWriteError("Warning: line " + std::to_string(line) + ": " + reason +
-                          ", left out: " + std::string(record) + "\r\n");
-      });
+  const auto warn = [](std::uint64_t line, const std::string& reason, std::string_view record) {
+    ConsoleWriteError("Warning: line " + std::to_string(line) + ": " + reason + ", left out: " + std::string(record) +
+                      "\r\n");
+  };
+  const TSummary summary = ConvertAirspaces(*InputStream, *OutputStream, ConversionOptions, warn);
+  if (!ConversionOptions.Arcs) return;
   OutputStream->Close();  // the summary tells of a complete output only
-  ConsoleWriteLine(std::to_string(summary.Airspaces) + " airspaces, " + std::to_string(summary.Points) + " points; " +
-                   std::to_string(summary.Arcs.Arcs) + " arcs and " + std::to_string(summary.Arcs.Circles) +
-                   " circles drawn; " + std::to_string(summary.Arcs.LeftOut) + " left out");
+  ConsoleWriteLine(SummaryLine(summary));
 }
+
+namespace {
+
+// The border's points as written: with arcs, drawn one airspace at a time.
+std::span<const TGeographicPoint> PointsOf(const TAirspaceView& airspace, std::vector<TGeographicPoint>& drawn) {
+  if (airspace.Border.Arcs.empty()) return airspace.Border.Points;
+  drawn.clear();
+  DrawBorder(airspace.Border, drawn);
+  return drawn;
+}
+
+// "1 point", "2 points".
+std::string Count(std::size_t count, const char* what) {
+  return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
+
+}  // namespace
 
 // Nothing is written before the whole input has been parsed, so a failing
 // parse leaves the output empty.
-void ConvertAirspaces(TStream& input, TStream& output) {
-  const TAirspaceList airspaces = ParseAirspaces(input);
-  for (const TAirspaceView& airspace : airspaces) WriteAirspace(airspace, output);
-}
-
-// The borders' arcs are drawn one airspace at a time, as it is written.
-TArcSummary ConvertAirspacesWithArcs(TStream& input, TStream& output, const TArcWarning& warn) {
-  TArcSummary summary;
-  const TAirspaceList airspaces = ParseAirspacesWithArcs(input, warn, summary.Arcs);
+TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOptions& options,
+                          const TArcWarning& warn) {
+  TSummary summary;
+  const TAirspaceList airspaces =
+      options.Arcs ? ParseAirspacesWithArcs(input, warn, summary.Arcs) : ParseAirspaces(input);
+  const TPointFormat format{options.Digits, options.Arcs ? TRepeats::Dropped : TRepeats::Kept};
   std::vector<TGeographicPoint> drawn;
-  for (const TAirspaceView& airspace : airspaces) {
-    std::span<const TGeographicPoint> border = airspace.Border.Points;
-    if (!airspace.Border.Arcs.empty()) {
-      drawn.clear();
-      DrawBorder(airspace.Border, drawn);
-      border = drawn;
-    }
-    summary.Points += WriteAirspace(airspace, border, output, TRepeats::Dropped);
-  }
+  for (const TAirspaceView& airspace : airspaces)
+    summary.Points += WriteAirspace(airspace, PointsOf(airspace, drawn), output, format);
   summary.Airspaces = airspaces.size();
   return summary;
+}
+
+std::string SummaryLine(const TSummary& summary) {
+  return Count(summary.Airspaces, "airspace") + ", " + Count(summary.Points, "point") + "; " +
+         Count(summary.Arcs.Arcs, "arc") + " and " + Count(summary.Arcs.Circles, "circle") + " drawn; " +
+         std::to_string(summary.Arcs.LeftOut) + " left out";
 }
 
 void ShutDown() {

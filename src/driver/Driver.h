@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "numtext/NumText.h"
 #include "openair/BlockParser.h"
 #include "platform/FileStream.h"
 
@@ -13,7 +14,13 @@ extern std::string OutputFileName;
 extern std::unique_ptr<TFileStream> InputStream;
 extern std::unique_ptr<TFileStream> OutputStream;
 extern char SavedSeparator;
-extern bool DrawArcs;  // --arcs
+
+// What the options ask of the conversion.
+struct TConversionOptions {
+  bool Arcs = false;              // --arcs: arcs and circles drawn, repeated point texts written once
+  int Digits = FloatDigits;       // --decimals: the digits of border points, 2 to 11
+};
+extern TConversionOptions ConversionOptions;
 
 constexpr const char* BannerLines[] = {
     "Skavlen",
@@ -30,21 +37,25 @@ constexpr const char* BannerLines[] = {
 void StartUp(int argc, const char* const* argv);
 
 // Parses the whole input, then writes every airspace in input order:
-// ConvertAirspaces on the driver's streams; with --arcs,
-// ConvertAirspacesWithArcs, a warning on the standard error stream for each
-// arc record left out, and a summary line.
+// ConvertAirspaces on the driver's streams with the options; with --arcs, a
+// warning on the standard error stream for each arc record left out, and a
+// summary line once the output is closed.
 void Convert();
-void ConvertAirspaces(TStream& input, TStream& output);
 
-// What a conversion with arcs wrote and drew.
-struct TArcSummary {
+// What a conversion wrote, and how its arc records went.
+struct TSummary {
   std::size_t Airspaces = 0;
   std::size_t Points = 0;
   TArcReport Arcs;
 };
-// Arcs and circles drawn, and a point that repeats the texts of the one
-// before it in its border written once.
-TArcSummary ConvertAirspacesWithArcs(TStream& input, TStream& output, const TArcWarning& warn);
+// With arcs, `warn` is told of each arc record left out; the arcs and
+// circles are drawn, and a point that repeats the texts of the one before it
+// in its border is written once.
+TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOptions& options = {},
+                          const TArcWarning& warn = nullptr);
+// The summary line: "N airspaces, P points; A arcs and C circles drawn; L
+// left out", one of each in the singular.
+std::string SummaryLine(const TSummary& summary);
 
 // Closes the input, then the output (raising EWriteError if any output write
 // failed), and restores the decimal separator.

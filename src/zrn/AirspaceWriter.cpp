@@ -7,8 +7,10 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "io/Streams.h"
+#include "numtext/FixedDigits.h"
 #include "numtext/Hundredths.h"
 #include "numtext/NumText.h"
 #include "zrn/LineWriter.h"
@@ -37,96 +39,156 @@ constexpr auto Opening = TemplateParts<3>(OpeningTemplate);
 
 constexpr auto Point = TemplateParts<2>(PointTemplate);
 
-// The longest point line the fast "%f" path makes: the template less its two
-// "%f", and two numbers.
-constexpr std::size_t MaxPointText = PointTemplate.size() - 4 + 2 * MaxFastText;
+// The fast "%f" path of a number with Digits digits: rounded to a value
+// that its text follows from, then written. Equal values, equal texts.
+template <int Digits>
+struct TFastNumber {
+  using TValue = TScaled;
+  static constexpr std::size_t MaxText = MaxDigitsText<Digits>;
+  static bool Round(double value, TValue& rounded) { return RoundToDigitsFast<Digits>(value, rounded); }
+  template <typename TCursor>
+  static void Put(TValue value, TCursor& out) {
+    PutScaled<Digits>(value, out);
+  }
+  static bool Same(TValue a, TValue b) { return a.Count == b.Count && a.Negative == b.Negative; }
+};
+template <>
+struct TFastNumber<FloatDigits> {
+  using TValue = THundredths;
+  static constexpr std::size_t MaxText = MaxFastText;
+  static bool Round(double value, TValue& rounded) { return RoundToHundredthsFast(value, rounded); }
+  template <typename TCursor>
+  static void Put(TValue value, TCursor& out) {
+    PutHundredths(value, out);
+  }
+  static bool Same(TValue a, TValue b) { return a.Count == b.Count && a.Negative == b.Negative; }
+};
 
-// The point line of two numbers that take the fast "%f" path, straight into
-// the stream.
-[[gnu::always_inline]] inline void WriteFastPoint(THundredths latitude, THundredths longitude, TStream& stream) {
-  const auto fill = [&](auto& out) {
-    for (const char c : Point[0]) out.WriteInRoom(c);
-    PutHundredths(latitude, out);
-    for (const char c : Point[1]) out.WriteInRoom(c);
-    PutHundredths(longitude, out);
-    for (const char c : Point[2]) out.WriteInRoom(c);
-  };
-  if (WriteLineInRoom(stream, MaxPointText, fill)) return;
-  // Near the end of the buffer: the line laid out first, then written as any.
-  std::array<char, MaxPointText> text;
-  TTextCursor out{text.data()};
-  fill(out);
-  WriteLine(stream, std::string_view(text.data(), static_cast<std::size_t>(out.Cur - text.data())));
-}
+// The point lines of one number of digits.
+template <int Digits>
+class TPointWriter {
+  using TFast = TFastNumber<Digits>;
+  using TValue = typename TFast::TValue;
+  // The longest point line of the fast path: the template less its two
+  // "%f", and two numbers.
+  static constexpr std::size_t MaxPointText = PointTemplate.size() - 4 + 2 * TFast::MaxText;
 
-void WriteSlowPoint(std::string_view latitude, std::string_view longitude, TStream& stream) {
-  WriteLine(stream, {{Point[0]}, {latitude}, {Point[1]}, {longitude}, {Point[2]}});
-}
-
-// Inlined in the loop of points.
-[[gnu::always_inline]] inline void WritePoint(const TGeographicPoint& point, TStream& stream) {
-  THundredths latitude, longitude;
-  if (RoundToHundredthsFast(point.Latitude, latitude) && RoundToHundredthsFast(point.Longitude, longitude))
-    return WriteFastPoint(latitude, longitude, stream);
-  WriteSlowPoint(FormatFloat(point.Latitude), FormatFloat(point.Longitude), stream);
-}
-
-// A point's two "%f" texts, made once, for the repeat rule and the line: as
-// hundredths where both take the fast path (the same hundredths, the same
-// text), else as texts.
-class TPointTexts {
 public:
-  void Make(const TGeographicPoint& point) {
-    Fast = RoundToHundredthsFast(point.Latitude, Latitude) && RoundToHundredthsFast(point.Longitude, Longitude);
-    LatitudeText.clear();
-    LongitudeText.clear();
-    if (!Fast) {
-      LatitudeText = FormatFloat(point.Latitude);
-      LongitudeText = FormatFloat(point.Longitude);
+  // The line of two numbers that take the fast path, straight into the stream.
+  [[gnu::always_inline]] static void WriteFast(TValue latitude, TValue longitude, TStream& stream) {
+    const auto fill = [&](auto& out) {
+      for (const char c : Point[0]) out.WriteInRoom(c);
+      TFast::Put(latitude, out);
+      for (const char c : Point[1]) out.WriteInRoom(c);
+      TFast::Put(longitude, out);
+      for (const char c : Point[2]) out.WriteInRoom(c);
+    };
+    if (WriteLineInRoom(stream, MaxPointText, fill)) return;
+    // Near the end of the buffer: the line laid out first, then written as any.
+    std::array<char, MaxPointText> text;
+    TTextCursor out{text.data()};
+    fill(out);
+    WriteLine(stream, std::string_view(text.data(), static_cast<std::size_t>(out.Cur - text.data())));
+  }
+  static void WriteSlow(std::string_view latitude, std::string_view longitude, TStream& stream) {
+    WriteLine(stream, {{Point[0]}, {latitude}, {Point[1]}, {longitude}, {Point[2]}});
+  }
+  static std::string SlowText(double value) { return FormatFixed(value, FloatPrecision, Digits); }
+
+  // Every point of the border.
+  static void WriteAll(std::span<const TGeographicPoint> border, TStream& stream) {
+    for (const TGeographicPoint& point : border) {
+      TValue latitude, longitude;
+      if (TFast::Round(point.Latitude, latitude) && TFast::Round(point.Longitude, longitude)) {
+        WriteFast(latitude, longitude, stream);
+      } else {
+        WriteSlow(SlowText(point.Latitude), SlowText(point.Longitude), stream);
+      }
     }
   }
-  bool SameAs(TPointTexts& other) {
-    if (Fast && other.Fast) return Same(Latitude, other.Latitude) && Same(Longitude, other.Longitude);
-    MakeTexts();
-    other.MakeTexts();
-    return LatitudeText == other.LatitudeText && LongitudeText == other.LongitudeText;
-  }
-  void Write(TStream& stream) const {
-    if (Fast) return WriteFastPoint(Latitude, Longitude, stream);
-    WriteSlowPoint(LatitudeText, LongitudeText, stream);
+
+  // The points, each written once where its texts repeat the one before it.
+  static std::size_t WriteOnce(std::span<const TGeographicPoint> border, TStream& stream) {
+    std::size_t written = 0;
+    TTexts previous, current;
+    for (const TGeographicPoint& point : border) {
+      current.Make(point);
+      if (written > 0 && current.SameAs(previous)) continue;
+      current.Write(stream);
+      ++written;
+      std::swap(previous, current);
+    }
+    return written;
   }
 
 private:
-  static bool Same(THundredths a, THundredths b) { return a.Count == b.Count && a.Negative == b.Negative; }
-  // The texts of the hundredths, where one of two points compared has none:
-  // only a value near 1000 against one above it.
-  void MakeTexts() {
-    if (!Fast || !LatitudeText.empty()) return;
-    std::array<char, 2 * MaxFastText> text;
-    TTextCursor out{text.data()};
-    PutHundredths(Latitude, out);
-    LatitudeText.assign(text.data(), out.Cur);
-    out.Cur = text.data();
-    PutHundredths(Longitude, out);
-    LongitudeText.assign(text.data(), out.Cur);
-  }
-  bool Fast = false;
-  THundredths Latitude{}, Longitude{};
-  std::string LatitudeText, LongitudeText;  // empty until made
+  // A point's two texts, made once, for the repeat rule and the line: as
+  // fast values where both take the fast path, else as texts.
+  class TTexts {
+  public:
+    void Make(const TGeographicPoint& point) {
+      Fast = TFast::Round(point.Latitude, Latitude) && TFast::Round(point.Longitude, Longitude);
+      LatitudeText.clear();
+      LongitudeText.clear();
+      if (!Fast) {
+        LatitudeText = SlowText(point.Latitude);
+        LongitudeText = SlowText(point.Longitude);
+      }
+    }
+    bool SameAs(TTexts& other) {
+      if (Fast && other.Fast)
+        return TFast::Same(Latitude, other.Latitude) && TFast::Same(Longitude, other.Longitude);
+      MakeTexts();
+      other.MakeTexts();
+      return LatitudeText == other.LatitudeText && LongitudeText == other.LongitudeText;
+    }
+    void Write(TStream& stream) const {
+      if (Fast) return WriteFast(Latitude, Longitude, stream);
+      WriteSlow(LatitudeText, LongitudeText, stream);
+    }
+
+  private:
+    // The texts of the fast values, where one of two points compared has
+    // none: only where the other was not served by the fast path.
+    void MakeTexts() {
+      if (!Fast || !LatitudeText.empty()) return;
+      std::array<char, TFast::MaxText> text;
+      TTextCursor out{text.data()};
+      TFast::Put(Latitude, out);
+      LatitudeText.assign(text.data(), out.Cur);
+      out.Cur = text.data();
+      TFast::Put(Longitude, out);
+      LongitudeText.assign(text.data(), out.Cur);
+    }
+    bool Fast = false;
+    TValue Latitude{}, Longitude{};
+    std::string LatitudeText, LongitudeText;  // empty until made
+  };
 };
 
-// The points, each written once where its texts repeat the one before it.
-std::size_t WritePointsOnce(std::span<const TGeographicPoint> border, TStream& stream) {
-  std::size_t written = 0;
-  TPointTexts previous, current;
-  for (const TGeographicPoint& point : border) {
-    current.Make(point);
-    if (written > 0 && current.SameAs(previous)) continue;
-    current.Write(stream);
-    ++written;
-    std::swap(previous, current);
+template <int Digits>
+std::size_t WritePoints(std::span<const TGeographicPoint> border, TStream& stream, TRepeats repeats) {
+  if (repeats == TRepeats::Dropped) return TPointWriter<Digits>::WriteOnce(border, stream);
+  TPointWriter<Digits>::WriteAll(border, stream);
+  return border.size();
+}
+
+// The points with the format's digits, each number of digits its own
+// instance, so that its divisions are by constants.
+std::size_t WritePoints(std::span<const TGeographicPoint> border, TStream& stream, TPointFormat format) {
+  static_assert(MinPointDigits == 2 && MaxPointDigits == 11, "one case for each number of digits");
+  switch (format.Digits) {
+    case 3: return WritePoints<3>(border, stream, format.Repeats);
+    case 4: return WritePoints<4>(border, stream, format.Repeats);
+    case 5: return WritePoints<5>(border, stream, format.Repeats);
+    case 6: return WritePoints<6>(border, stream, format.Repeats);
+    case 7: return WritePoints<7>(border, stream, format.Repeats);
+    case 8: return WritePoints<8>(border, stream, format.Repeats);
+    case 9: return WritePoints<9>(border, stream, format.Repeats);
+    case 10: return WritePoints<10>(border, stream, format.Repeats);
+    case 11: return WritePoints<11>(border, stream, format.Repeats);
+    default: return WritePoints<2>(border, stream, format.Repeats);
   }
-  return written;
 }
 
 }  // namespace
@@ -140,7 +202,7 @@ std::string PinText(const TGeographicPoint& pin) {
 }
 
 std::size_t WriteAirspace(const TAirspaceView& airspace, std::span<const TGeographicPoint> border, TStream& stream,
-                          TRepeats repeats) {
+                          TPointFormat format) {
   WriteLine(stream, {{Opening[0]},
                      {airspace.AirspaceClass, true},
                      {Opening[1]},
@@ -151,12 +213,7 @@ std::size_t WriteAirspace(const TAirspaceView& airspace, std::span<const TGeogra
   std::size_t written = 0;
   if (!border.empty()) {
     WriteLine(stream, BorderStartTemplate);
-    if (repeats == TRepeats::Dropped) {
-      written = WritePointsOnce(border, stream);
-    } else {
-      for (const TGeographicPoint& point : border) WritePoint(point, stream);
-      written = border.size();
-    }
+    written = WritePoints(border, stream, format);
     WriteLine(stream, BorderEndTemplate);
   }
   WriteLine(stream, ClosingTemplate);

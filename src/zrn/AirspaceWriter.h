@@ -14,6 +14,13 @@ class TStream;
 // before it in the same border is written again.
 enum class TRepeats { Kept, Dropped };
 
+// How border points are written: with Digits digits after the decimal point
+// (2 to 11; the "%f" rule with that many digits), and the repeat rule.
+struct TPointFormat {
+  int Digits = 2;
+  TRepeats Repeats = TRepeats::Kept;
+};
+
 // The pin text: ‹LAT LON›, each fixed point with 11 decimals from 15
 // significant digits.
 std::string PinText(const TGeographicPoint& pin);
@@ -23,7 +30,7 @@ std::string PinText(const TGeographicPoint& pin);
 // (geodesy/Arcs draws them from its records where it has arcs). Returns the
 // points written.
 std::size_t WriteAirspace(const TAirspaceView& airspace, std::span<const TGeographicPoint> border, TStream& stream,
-                          TRepeats repeats = TRepeats::Kept);
+                          TPointFormat format = {});
 // With the points of the border's DP records as they are.
 inline std::size_t WriteAirspace(const TAirspaceView& airspace, TStream& stream) {
   return WriteAirspace(airspace, airspace.Border.Points, stream);

@@ -55,23 +55,29 @@ TEST_F(CliTest, ExtraArgumentsAreIgnored) {
   EXPECT_FALSE(fs::exists(Dir / "third"));
 }
 
-// Options wherever they stand, up to a first "--"; --help, then --version,
-// then an unknown option, then missing arguments.
+// Options wherever they stand, up to a first "--", values after "=" or in
+// the next argument; --help, then --version, then an unknown option, then a
+// value that cannot be used, then missing arguments.
 TEST_F(CliTest, OptionsAnywhereBeforeTheirEnd) {
   WriteFile(Dir / "in.oa", Sample + "V X=50:30:00 N 014:20:00 E\r\nDC 1\r\n");
   WriteFile(Dir / "--arcs", Sample);
-  const std::string usage = "Usage: TARNEL [--arcs] <input-file[.oa]> <output-file[.zrn]>\r\n";
+  const std::string usage = "Usage: TARNEL [--arcs] [--decimals=N] <input-file[.oa]> <output-file[.zrn]>\r\n";
   const std::string help = Banner + usage +
-                           "  --arcs     draw arcs (DA, DB) and circles (DC) as border points; recommended\r\n"
-                           "  --help     show this help\r\n  --version  show the version\r\n";
+                           "  --arcs        draw arcs (DA, DB) and circles (DC) as border points; recommended\r\n"
+                           "  --decimals=N  write border points with N decimals, 2 to 11 (default 2); 6 recommended\r\n"
+                           "  --help        show this help\r\n  --version     show the version\r\n";
   const std::string summary =
-      "1 airspaces, 18 points; 0 arcs and 1 circles drawn; 0 left out\r\n";  // a small circle: its texts repeat
-  const struct {
+      "1 airspace, 18 points; 0 arcs and 1 circle drawn; 0 left out\r\n";  // a small circle: its texts repeat
+  const std::string summary6 = "1 airspace, 73 points; 0 arcs and 1 circle drawn; 0 left out\r\n";  // none at 6
+  const auto error = [&](const std::string& message) { return Banner + "Error: " + message + "\r\n" + usage + "\r\n"; };
+  struct TCase {
     std::vector<std::string> Args;
     int ExitCode;
     std::string Stdout;
-    std::size_t Points;  // in out.zrn, or none written where 0
-  } cases[] = {
+    std::size_t Points;    // in out.zrn, or none written where 0
+    std::string Latitude = {};  // of its first point, where given
+  };
+  std::vector<TCase> cases = {
       {{"in.oa", "out.zrn"}, 0, Banner, 1},
       {{"--arcs", "in.oa", "out.zrn"}, 0, Banner + summary, 18},
       {{"in.oa", "--arcs", "out.zrn"}, 0, Banner + summary, 18},
@@ -88,7 +94,27 @@ TEST_F(CliTest, OptionsAnywhereBeforeTheirEnd) {
       {{"--xyz"}, 1, Banner + "Error: Unknown option --xyz\r\n" + usage + "\r\n", 0},
       {{"--arcs", "in.oa"}, 1, Banner + ArgumentsMissing, 0},
       {{"--", "--help"}, 1, Banner + ArgumentsMissing, 0},
+      // --decimals, the last value counting
+      {{"--decimals=6", "in.oa", "out.zrn"}, 0, Banner, 1, "50.500000"},
+      {{"in.oa", "--decimals", "06", "out.zrn", "--arcs"}, 0, Banner + summary6, 73, "50.500000"},
+      {{"--decimals=2", "in.oa", "out.zrn"}, 0, Banner, 1, "50.50"},
+      {{"--decimals=11", "--decimals", "3", "in.oa", "out.zrn"}, 0, Banner, 1, "50.500"},
+      {{"--decimals", "--help", "in.oa", "out.zrn"}, 1, error("Invalid value for --decimals: --help"), 0},
+      {{"--decimals", "--", "in.oa", "out.zrn"}, 1, error("Invalid value for --decimals: --"), 0},
+      {{"in.oa", "out.zrn", "--decimals"}, 1, error("Missing value for --decimals"), 0},
+      {{"--decimals=x", "--decimals=6", "in.oa", "out.zrn"}, 1, error("Invalid value for --decimals: x"), 0},
+      {{"--decimals=x", "--xyz", "in.oa", "out.zrn"}, 1, error("Unknown option --xyz"), 0},
+      {{"--decimals=x", "--help"}, 0, help, 0},
+      {{"--decimals=x"}, 1, error("Invalid value for --decimals: x"), 0},
+      // a third name that looks like an option
+      {{"in.oa", "out.zrn", "-arcs"}, 1, error("Unknown option -arcs"), 0},
+      {{"--", "in.oa", "out.zrn", "-arcs"}, 0, Banner, 1},
   };
+  for (const char* value : {"1", "12", "x", "", "+6", "6.0", "0000000000000000000006", "-6"})
+    cases.push_back({{std::string("--decimals=") + value, "in.oa", "out.zrn"},
+                     1,
+                     error(std::string("Invalid value for --decimals: ") + value),
+                     0});
   for (const auto& c : cases) {
     fs::remove(Dir / "out.zrn");
     const TRunResult run = RunTarnel(c.Args, Dir.Path());
@@ -103,6 +129,9 @@ TEST_F(CliTest, OptionsAnywhereBeforeTheirEnd) {
       std::size_t points = 0;
       for (std::size_t at = 0; (at = output.find("<point ", at)) != std::string::npos; ++at) ++points;
       EXPECT_EQ(points, c.Points) << args;
+      if (!c.Latitude.empty()) {
+        EXPECT_NE(output.find("<point lat=\"" + c.Latitude + "\" lon="), std::string::npos) << args;
+      }
     }
   }
 }
@@ -113,7 +142,7 @@ TEST_F(CliTest, ArcRecordsThatCannotBeUsedWarn) {
   WriteFile(Dir / "in.oa", "AC R\r\n* no centre yet\r\nDC 0.05\r\nDP 1:0:0 N 2:0:0 E\r\n");
   const TRunResult run = RunTarnel({"--arcs", "in.oa", "out.zrn"}, Dir.Path());
   EXPECT_EQ(run.ExitCode, 0);
-  EXPECT_EQ(run.Stdout, Banner + "1 airspaces, 1 points; 0 arcs and 0 circles drawn; 1 left out\r\n");
+  EXPECT_EQ(run.Stdout, Banner + "1 airspace, 1 point; 0 arcs and 0 circles drawn; 1 left out\r\n");
   EXPECT_EQ(run.Stderr, "Warning: line 3: no centre (no V X= before it), left out: DC 0.05\r\n");
 }
 

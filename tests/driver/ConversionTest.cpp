@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "ProcessRunner.h"
 
@@ -231,10 +233,12 @@ TEST_F(RealFileTest, FranceAirspacesCheckedByHand) {
 }
 
 // One real airspace with arcs: CTR BERGERAC of the French file, two DB arcs
-// around one centre between four DP points, converted with --arcs. The
-// expected points were checked by eye on examples/arcs/arcs.svg: each arc
-// bulges out from its chord, ends on the DP points, and the point that
-// repeats the arc's end is written once.
+// around one centre between four DP points, converted with --arcs, and with
+// --decimals=6 too. The expected points were checked by eye on
+// examples/arcs/arcs.svg: each arc bulges out from its chord, ends on the DP
+// points, and the point that repeats the arc's end is written once. At six
+// digits the DP points are their D:M:S values (44:55:18 is 44.9216666...),
+// and every point is its two-digit text within half a hundredth.
 TEST_F(RealFileTest, AnAirspaceWithArcsConvertsAsDrawn) {
   std::istringstream file(ReadFile(TestData / "france-2026-04.txt"));
   std::string block, line;
@@ -250,25 +254,46 @@ TEST_F(RealFileTest, AnAirspaceWithArcsConvertsAsDrawn) {
   while (found && std::getline(file, line) && line.find_first_not_of(" \t\r") != std::string::npos)
     block += line + "\n";
   ASSERT_TRUE(found);
-  TScratchDir dir;
-  WriteFile(dir / "in.oa", block);
-  const TRunResult run = RunTarnel({"--arcs", "in.oa", "out.zrn"}, dir.Path());
-  ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
-  EXPECT_EQ(run.Stdout, Banner + "1 airspaces, 38 points; 2 arcs and 0 circles drawn; 0 left out\r\n");
   const std::string points =
       "44.92 0.39,44.91 0.67,44.90 0.68,44.89 0.69,44.88 0.69,44.87 0.70,44.85 0.70,44.84 0.71,44.83 0.71,"
       "44.82 0.71,44.81 0.71,44.80 0.70,44.79 0.70,44.77 0.69,44.76 0.69,44.75 0.68,44.74 0.67,44.74 0.66,"
       "44.73 0.65,44.74 0.37,44.75 0.36,44.76 0.36,44.77 0.35,44.78 0.34,44.79 0.34,44.80 0.34,44.81 0.33,"
       "44.82 0.33,44.83 0.33,44.85 0.34,44.86 0.34,44.87 0.34,44.88 0.35,44.89 0.35,44.90 0.36,44.91 0.37,"
       "44.91 0.38,44.92 0.39";
-  std::string expected =
-      "  <airspace class=\"D\" name=\"CTR BERGERAC\" pin=\"0.00000000000 0.00000000000\">\r\n"
-      "    <border>\r\n";
-  std::istringstream pairs(points);
-  for (std::string pair; std::getline(pairs, pair, ',');)
-    expected += "      <point lat=\"" + pair.substr(0, pair.find(' ')) + "\" lon=\"" + pair.substr(pair.find(' ') + 1) +
-                "\"/>\r\n";
-  EXPECT_EQ(ReadFile(dir / "out.zrn"), expected + "    </border>\r\n  </airspace>\r\n");
+  const std::string sixDigits =
+      "44.921667 0.392222,44.906667 0.668056,44.897214 0.677558,44.887209 0.685863,44.876727 0.692909,"
+      "44.865849 0.698642,44.854656 0.703019,44.843234 0.706008,44.831671 0.707587,44.820053 0.707744,"
+      "44.808470 0.706480,44.797009 0.703804,44.785757 0.699738,44.774799 0.694313,44.764219 0.687571,"
+      "44.754097 0.679565,44.744509 0.670354,44.735528 0.660010,44.727222 0.648611,44.741944 0.373333,"
+      "44.750853 0.364295,44.760260 0.356313,44.770103 0.349444,44.780315 0.343734,44.790827 0.339221,"
+      "44.801567 0.335938,44.812462 0.333907,44.823440 0.333143,44.834424 0.333651,44.845341 0.335429,"
+      "44.856116 0.338464,44.866677 0.342738,44.876951 0.348222,44.886868 0.354878,44.896361 0.362663,"
+      "44.905366 0.371523,44.913820 0.381398,44.921667 0.392222";
+  const auto numbers = [](const std::string& list) {
+    std::vector<std::string> result;
+    std::istringstream pairs(list);
+    for (std::string pair; std::getline(pairs, pair, ',');) {
+      result.push_back(pair.substr(0, pair.find(' ')));
+      result.push_back(pair.substr(pair.find(' ') + 1));
+    }
+    return result;
+  };
+  const std::vector<std::string> two = numbers(points), six = numbers(sixDigits);
+  ASSERT_EQ(two.size(), six.size());
+  for (std::size_t i = 0; i < two.size(); ++i) EXPECT_LE(std::fabs(std::stod(two[i]) - std::stod(six[i])), 0.005) << i;
+  TScratchDir dir;
+  WriteFile(dir / "in.oa", block);
+  for (const auto& [decimals, expectedNumbers] : {std::pair{"2", two}, std::pair{"6", six}}) {
+    const TRunResult run = RunTarnel({"--arcs", "--decimals", decimals, "in.oa", "out.zrn"}, dir.Path());
+    ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
+    EXPECT_EQ(run.Stdout, Banner + "1 airspace, 38 points; 2 arcs and 0 circles drawn; 0 left out\r\n");
+    std::string expected =
+        "  <airspace class=\"D\" name=\"CTR BERGERAC\" pin=\"0.00000000000 0.00000000000\">\r\n"
+        "    <border>\r\n";
+    for (std::size_t i = 0; i < expectedNumbers.size(); i += 2)
+      expected += "      <point lat=\"" + expectedNumbers[i] + "\" lon=\"" + expectedNumbers[i + 1] + "\"/>\r\n";
+    EXPECT_EQ(ReadFile(dir / "out.zrn"), expected + "    </border>\r\n  </airspace>\r\n") << decimals;
+  }
 }
 
 }  // namespace

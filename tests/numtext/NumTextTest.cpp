@@ -14,6 +14,7 @@
 
 #include "base/Errors.h"
 #include "numtext/Extended.h"
+#include "numtext/FixedDigits.h"
 #include "numtext/NumText.h"
 #include "numtext/UInt128.h"
 
@@ -152,6 +153,24 @@ TEST(FormatFixedTest, PinPrecision) {
 }
 
 TEST(FormatFixedTest, OtherPrecisionsAndDigits) {
+  // Border points with N digits: precision 18, N digits after the point.
+  const struct {
+    double Value;
+    int Digits;
+    const char* Text;
+  } points[] = {
+      {50.50416666666667, 6, "50.504167"},  {14.333333333333334, 6, "14.333333"},
+      {2.0000005, 6, "2.000001"},           {0.0000005, 6, "0.000000"},  // 4.99999999999999977E-7
+      {0.1234565, 6, "0.123456"},           {-0.0000004, 6, "0.000000"},
+      {-0.125, 6, "-0.125000"},             {-0.0000005000001, 6, "-0.000001"},
+      {1e18, 6, "1E18"},                    {1.5e18, 11, "1.5E18"},
+      {999999999999999872.0, 6, "999999999999999872.000000"},
+      {1.0000000000045, 11, "1.00000000000"}, {1.0000000000055, 11, "1.00000000001"},
+      {1e7 + 0.5, 11, "10000000.50000000000"}, {123456789.123456789, 11, "123456789.12345679100"},
+      {-179.999999999995, 11, "-179.99999999999"}, {0.125, 3, "0.125"}, {-0.0625, 3, "-0.063"},
+      {999.9999, 3, "1000.000"},            {89.99999999999, 10, "90.0000000000"},
+  };
+  for (const auto& p : points) EXPECT_EQ(FormatFixed(p.Value, FloatPrecision, p.Digits), p.Text) << p.Value;
   EXPECT_EQ(FormatFixed(2.5, 15, 0), "3");
   EXPECT_EQ(FormatFixed(1234.5678, 3, 2), "1.23E3");  // beyond the precision: exponent form
   EXPECT_EQ(FormatFixed(123.5678, 3, 2), "124.00");
@@ -232,6 +251,51 @@ TEST(FormatFloatTest, FastPathAgreesWithTheExpansion) {
   for (int i = 0; i < 1000000; ++i)
     check(std::ldexp(static_cast<double>(random() >> 11), -43 - i % 70) * (i % 2 ? -1 : 1));
   EXPECT_GT(served, all * 9 / 10);  // the fast path serves nearly all of them
+}
+
+// The N-digit fast path against the 18-digit expansion for every N from 3
+// to 11: on D:M:S values, on the doubles nearest to the ties of digit N + 1
+// (x.yyy5, x.yyy4, x.yyy49999) and their neighbours, and on random values.
+template <int Digits>
+void ExpectFastPathAgrees() {
+  std::string full;
+  int served = 0, all = 0;  // of the values that are not near a tie
+  const auto check = [&](double value) {
+    TScaled scaled;
+    if (!RoundToDigitsFast<Digits>(value, scaled)) return false;
+    std::array<char, MaxDigitsText<Digits>> text;
+    TTextCursor out{text.data()};
+    PutScaled<Digits>(scaled, out);
+    full.clear();
+    AppendFormatFixedByExpansion(full, value, FloatPrecision, Digits);
+    EXPECT_EQ(std::string_view(text.data(), static_cast<std::size_t>(out.Cur - text.data())), full)
+        << Digits << " digits of " << std::hexfloat << value;
+    return true;
+  };
+  for (int d = 0; d <= 180; d += 3)
+    for (int m = 0; m < 60; ++m)
+      for (int s = 0; s < 60; s += 7, all += 2)
+        served += check(SexagesimalToDouble(d, m, s)) + check(-SexagesimalToDouble(d, m, s));
+  std::mt19937_64 random(Digits);
+  for (int i = 0; i < 20000; ++i) {
+    std::string fraction(Digits, '0');
+    for (char& c : fraction) c = static_cast<char>('0' + random() % 10);
+    const std::string whole = std::to_string(random() % 1000) + ".";
+    for (const char* tail : {"5", "4", "49999", "50001"}) {
+      const double tie = TextToNumber(whole + fraction + tail);
+      for (const double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e3)})
+        check(value), check(-value);
+    }
+    served += check(std::ldexp(static_cast<double>(random() >> 11), -43 - i % 70)), ++all;
+  }
+  for (const double value : {999.9999999999999, std::nextafter(1000.0, 0.0), 0.0, -0.0, 0x1p-1074}) check(value);
+  EXPECT_GT(served, all * 9 / 10) << Digits;  // the fast path serves nearly all of them
+}
+
+TEST(FormatFloatTest, FastPathsOfEveryDigitCountAgreeWithTheExpansion) {
+  [&]<int... Digits>(std::integer_sequence<int, Digits...>) {
+    (ExpectFastPathAgrees<Digits + 3>(), ...);
+  }(std::make_integer_sequence<int, MaxPointDigits - 2>());
 }
 
 // Where the x87 does the extended steps, it and the software path agree bit

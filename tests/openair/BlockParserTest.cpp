@@ -269,7 +269,7 @@ TEST(ParseAirspacesWithArcsTest, CentreLastsAndDirectionResetsAtEachAc) {
   EXPECT_GT(first[10].Longitude, 10);  // east of the centre: clockwise
   EXPECT_EQ(first.back().Latitude, 49);
   TMemoryStream out;
-  EXPECT_EQ(WriteAirspace(parse.List[0], first, out, TRepeats::Dropped), 20u);
+  EXPECT_EQ(WriteAirspace(parse.List[0], first, out, {2, TRepeats::Dropped}), 20u);
   const std::vector<TGeographicPoint> second = Drawn(parse.List[1]);
   ASSERT_EQ(second.size(), 72u + 55);  // counter-clockwise: 0 to 90 the long way
   EXPECT_LT(second[72 + 27].Longitude, 10);

@@ -79,7 +79,7 @@ TEST(WriteAirspaceTest, RepeatedPointTextsOnceWhereAsked) {
     AddPoint(airspace, point);
   TMemoryStream kept, dropped;
   EXPECT_EQ(WriteAirspace(airspace, kept), 5u);
-  EXPECT_EQ(WriteAirspace(airspace, airspace.Border.Points, dropped, TRepeats::Dropped), 3u);
+  EXPECT_EQ(WriteAirspace(airspace, airspace.Border.Points, dropped, {2, TRepeats::Dropped}), 3u);
   dropped.Flush();
   EXPECT_EQ(dropped.Data(),
             "  <airspace class=\"\" name=\"\" pin=\"0.00000000000 0.00000000000\">\r\n    <border>\r\n"

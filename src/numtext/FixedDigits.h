@@ -1,0 +1,94 @@
+// The "%f" text of border points with N digits after the decimal point, N
+// from 3 to 11, the common case in two steps: a value below 1000 rounded to
+// units of 10^-N in double arithmetic where that decides, then the digits
+// written through a cursor. Two digits take the hundredths' own path
+// (Hundredths.h), which settles every half exactly.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+
+#include "numtext/Hundredths.h"
+#include "numtext/NumText.h"
+
+// The digits a border point may be written with; FloatDigits by default.
+constexpr int MinPointDigits = 2;
+constexpr int MaxPointDigits = 11;
+static_assert(MinPointDigits == FloatDigits);
+
+// 10^n for n from 0 to 11: exact as integers and as doubles.
+inline constexpr std::array<std::uint64_t, MaxPointDigits + 1> PowersOfTen = [] {
+  std::array<std::uint64_t, MaxPointDigits + 1> powers{};
+  std::uint64_t power = 1;
+  for (auto& p : powers) p = std::exchange(power, power * 10);
+  return powers;
+}();
+
+// A magnitude in units of 10^-N, below 10^(N+3) + 1, and its sign.
+struct TScaled {
+  std::uint64_t Count;
+  bool Negative;
+};
+
+// Half the distance from a half within which the product does not tell the
+// side of the 18-digit expansion, in units of 10^-N: the product's rounding,
+// half an ulp of a product below 10^(N+3) (2^-53 of it, at most), and the
+// expansion's reach from the value, half a unit of its 18th digit, which for
+// a value below 1000 is at most 0.5 x 10^(N-15) units; doubled, to spare.
+constexpr double TieMargin(int digits) {
+  double product = 1000, reach = 0.5e-15;
+  for (int i = 0; i < digits; ++i) product *= 10, reach *= 10;
+  return 2 * (product * 0x1p-53 + reach);
+}
+static_assert(TieMargin(MaxPointDigits) < 0.05, "most products lie clear of a half");
+static_assert(FastValueLimit * PowersOfTen[MaxPointDigits] < 0x1p53,
+              "every product is below 2^53: its whole part is exact, and so is its fraction");
+
+// The value rounded to units of 10^-Digits as the "%f" rule rounds it, half
+// away from zero on the 18-digit expansion; false for a magnitude of 1000 or
+// more, not a number, or a product within TieMargin of a half, where the
+// expansion decides (FormatFixed). Rounding keeps order and count + 0.5 is a
+// double, so a product beyond the margin has the expansion on its side.
+template <int Digits>
+[[gnu::always_inline]] inline bool RoundToDigitsFast(double value, TScaled& scaled) {
+  static_assert(Digits > MinPointDigits && Digits <= MaxPointDigits);
+  constexpr auto Scale = static_cast<double>(PowersOfTen[Digits]);
+  constexpr double Margin = TieMargin(Digits);
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < FastValueLimit)) return false;  // NaN included
+  const double product = magnitude * Scale;
+  auto count = static_cast<std::uint64_t>(product);
+  const double fraction = product - static_cast<double>(count);  // exact
+  if (std::fabs(fraction - 0.5) <= Margin) return false;
+  count += fraction > 0.5 ? 1 : 0;                        // half away from zero
+  scaled = {count, value < 0 && count != 0};  // a value that rounds to zero loses its sign
+  return true;
+}
+
+// The longest text RoundToDigitsFast's values make: "-1000." and the digits.
+template <int Digits>
+constexpr std::size_t MaxDigitsText = 6 + Digits;
+
+// The text of the scaled value, at most MaxDigitsText bytes.
+template <int Digits, typename TCursor>
+[[gnu::always_inline]] inline void PutScaled(TScaled scaled, TCursor& out) {
+  constexpr std::uint64_t Unit = PowersOfTen[Digits];
+  const auto whole = static_cast<std::uint32_t>(scaled.Count / Unit);  // 0 to 1000
+  std::uint64_t fraction = scaled.Count - whole * Unit;
+  const std::uint32_t hundreds = Hundredth(whole), belowHundred = whole - 100 * hundreds;
+  out.WriteInRoomIf('-', scaled.Negative);
+  out.WriteInRoomIf('1', hundreds == 10);  // 1000
+  out.WriteInRoomIf(DigitPairs[2 * hundreds + 1], hundreds > 0);
+  out.WriteInRoomIf(DigitPairs[2 * belowHundred], whole >= 10);
+  out.WriteInRoom(DigitPairs[2 * belowHundred + 1]);
+  out.WriteInRoom(DecimalSeparator);
+  std::array<char, Digits> digits;
+  for (int i = Digits - 1; i >= 0; --i) {
+    digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + fraction % 10);
+    fraction /= 10;
+  }
+  for (const char c : digits) out.WriteInRoom(c);
+}
