@@ -33,36 +33,34 @@ struct TScaled {
   bool Negative;
 };
 
-// Half the distance from a half within which the product does not tell the
-// side of the 18-digit expansion, in units of 10^-N: the product's rounding,
-// half an ulp of a product below 10^(N+3) (2^-53 of it, at most), and the
-// expansion's reach from the value, half a unit of its 18th digit, which for
-// a value below 1000 is at most 0.5 x 10^(N-15) units; doubled, to spare.
-constexpr double TieMargin(int digits) {
-  double product = 1000, reach = 0.5e-15;
-  for (int i = 0; i < digits; ++i) product *= 10, reach *= 10;
-  return 2 * (product * 0x1p-53 + reach);
-}
-static_assert(TieMargin(MaxPointDigits) < 0.05, "most products lie clear of a half");
+// How far the 18-digit expansion may lie from the value, half a unit of its
+// 18th digit, against the spacing of the doubles near the product, for any
+// magnitude m (10^(E-1) <= m < 10^E) and N: at most 0.5 x 10^(E-18+N)
+// units, while the product m 10^N is at least 10^(E-1+N) and its spacing at
+// least 2^-53 of it. Their ratio, 0.5 x 10^-17 x 2^53, is below 1/2.
+constexpr double LargestReachInSpacings = 0.5e-17 * 0x1p53;
+static_assert(LargestReachInSpacings < 0.5, "a product within the expansion's reach of a half rounds onto it");
 static_assert(FastValueLimit * PowersOfTen[MaxPointDigits] < 0x1p53,
               "every product is below 2^53: its whole part is exact, and so is its fraction");
 
 // The value rounded to units of 10^-Digits as the "%f" rule rounds it, half
 // away from zero on the 18-digit expansion; false for a magnitude of 1000 or
-// more, not a number, or a product within TieMargin of a half, where the
-// expansion decides (FormatFixed). Rounding keeps order and count + 0.5 is a
-// double, so a product beyond the margin has the expansion on its side.
+// more, not a number, or a product exactly on a half, where the expansion
+// decides (FormatFixed). The product is the exact m 10^N rounded to a double
+// and count + 0.5 is a double: rounding keeps order, so a product off the
+// half has the exact value on its side; and an expansion that reaches the
+// half (or passes it, which rounding to 18 digits, in order too, cannot)
+// belongs to a value within its reach, whose product rounds onto the half.
 template <int Digits>
 [[gnu::always_inline]] inline bool RoundToDigitsFast(double value, TScaled& scaled) {
   static_assert(Digits > MinPointDigits && Digits <= MaxPointDigits);
   constexpr auto Scale = static_cast<double>(PowersOfTen[Digits]);
-  constexpr double Margin = TieMargin(Digits);
   const double magnitude = std::fabs(value);
   if (!(magnitude < FastValueLimit)) return false;  // NaN included
   const double product = magnitude * Scale;
   auto count = static_cast<std::uint64_t>(product);
   const double fraction = product - static_cast<double>(count);  // exact
-  if (std::fabs(fraction - 0.5) <= Margin) return false;
+  if (fraction == 0.5) return false;
   count += fraction > 0.5 ? 1 : 0;                        // half away from zero
   scaled = {count, value < 0 && count != 0};  // a value that rounds to zero loses its sign
   return true;
