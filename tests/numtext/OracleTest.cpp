@@ -1,7 +1,7 @@
 // The number steps against GNU MPFR at 64-bit precision, the exact oracle of
 // the extended format: number texts, coordinate sums and the 18-digit
 // expansion, on both the default path and the software path; number texts
-// of up to 900 digits. The number of
+// of up to 900 digits; point texts of 2 to 11 digits. The number of
 // random cases per test comes from TARNEL_ORACLE_CASES (default 200,000).
 #include <gtest/gtest.h>
 #include <mpfr.h>
@@ -280,6 +280,73 @@ TEST(OracleTest, DecimalExpansionOfRandomDoubles) {
     }
     if (!std::isfinite(value) || value == 0) continue;
     ExpectOracleExpansion(i % 2 ? -value : value);
+  }
+}
+
+// The point text with `digits` digits from MPFR's 18-digit expansion,
+// rounded half away from zero in decimal, fixed form below 10^18.
+std::string OracleFixed(double value, int digits) {
+  TOracle x;
+  mpfr_set_d(x.Value, value, MPFR_RNDN);
+  mpfr_exp_t exponent = 0;
+  char* text = mpfr_get_str(nullptr, &exponent, 10, TDecimalForm::MaxDigits, x.Value, MPFR_RNDN);
+  std::string expansion(text);
+  mpfr_free_str(text);
+  const bool negative = expansion[0] == '-';
+  if (negative) expansion.erase(0, 1);
+  if (value == 0) expansion.clear();
+  long point = static_cast<long>(exponent);  // digits before the decimal point
+  const long keep = point + digits;
+  if (keep < 0) {
+    expansion.clear();
+  } else if (keep < static_cast<long>(expansion.size())) {
+    const bool up = expansion[static_cast<std::size_t>(keep)] >= '5';
+    expansion.resize(static_cast<std::size_t>(keep));
+    for (long i = keep - 1; up; --i) {  // the carry
+      if (i < 0) {
+        expansion.insert(0, "1");
+        ++point;
+        break;
+      }
+      char& d = expansion[static_cast<std::size_t>(i)];
+      if (d == '9') {
+        d = '0';
+      } else {
+        ++d;
+        break;
+      }
+    }
+  }
+  const bool zero = expansion.find_first_not_of('0') == std::string::npos;
+  if (!zero && point > TDecimalForm::MaxDigits) return "exponent form";
+  std::string whole, fraction;
+  for (long i = 0; i < point; ++i) whole += i < static_cast<long>(expansion.size()) ? expansion[static_cast<std::size_t>(i)] : '0';
+  for (long i = point; i < point + digits; ++i)
+    fraction += i >= 0 && i < static_cast<long>(expansion.size()) ? expansion[static_cast<std::size_t>(i)] : '0';
+  return std::string(negative && !zero ? "-" : "") + (whole.empty() ? "0" : whole) + "." + fraction;
+}
+
+// Every number of digits, on the doubles nearest to the ties of the next
+// digit (and to texts with a 4, or 4999... or 5000...1, there) and their
+// neighbours, and on random doubles of every size below 10^18.
+TEST(OracleTest, PointTextsOfEveryDigitCount) {
+  std::mt19937_64 random(2025);
+  const int cases = std::max(CaseCount() / 20, 1000);
+  for (int digits = 2; digits <= 11; ++digits) {
+    for (int i = 0; i < cases; ++i) {
+      std::string text = std::to_string(random() % (i % 4 == 0 ? 100000000 : 1000)) + ".";
+      for (int k = 0; k < digits; ++k) text += static_cast<char>('0' + random() % 10);
+      text += std::array<const char*, 4>{"5", "4", "4999999999", "5000000001"}[i % 4];
+      const double tie = OracleTextToDouble(text);
+      for (const double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e300), -tie}) {
+        const std::string expected = OracleFixed(value, digits);
+        ASSERT_EQ(FormatFixed(value, FloatPrecision, digits), expected) << text << " at " << digits;
+      }
+      const double any = std::ldexp(static_cast<double>(random() >> 11), -53 - static_cast<int>(random() % 110) + 60);
+      if (any < 1e18) {
+        ASSERT_EQ(FormatFixed(any, FloatPrecision, digits), OracleFixed(any, digits)) << any;
+      }
+    }
   }
 }
 
