@@ -5,7 +5,7 @@
 # target.
 #   bench/run.sh [--quick] [--callgrind] [--soft]
 # The real files of ../shared/testdata, concatenated, are converted with and
-# without --arcs.
+# without --arcs, and with --decimals=6; so are the large polygons.
 #     --quick      tiny inputs, one run: only checks that it works
 #     --callgrind  also counts the instructions per input byte of the large
 #                  CR LF polygons file under callgrind (slow, but steady
@@ -79,7 +79,10 @@ real_mix() {
 # input, stops the benchmark: its time would mean nothing.
 measure() {
   local program=$1 input=$2 options=()
-  [ "${3:-}" = arcs ] && options=(--arcs)
+  case ${3:-} in
+    arcs) options=(--arcs) ;;
+    decimals6) options=(--decimals=6) ;;
+  esac
   local start end status=0 size first record="$data/$(basename "$input")${3:+-$3}.size"
   start=${EPOCHREALTIME/[^0-9]/}
   /usr/bin/time -f '%M' -o "$data/rss" "$program" "${options[@]}" "$input" "$out" >/dev/null 2>"$data/stderr" ||
@@ -126,12 +129,14 @@ for mb in $small $large; do
   for ending in crlf lf; do row "$mb-$ending" "polygons $ending" "$main/TARNEL" "$(input polygons "$mb" "$ending")"; done
 done
 row soft "polygons crlf, software" "$soft/TARNEL" "$(input polygons "$large" crlf)"
+row decimals6 "polygons crlf, 6 digits" "$main/TARNEL" "$(input polygons "$large" crlf)" decimals6
 shapes=(dp-block an-block one-line an-words blanks comments)
 for shape in "${shapes[@]}"; do row "$shape" "$shape" "$main/TARNEL" "$(input "$shape" "$patho" crlf)"; done
 mixed=$(real_mix || true)
 if [ -n "$mixed" ]; then
   row mix "real files" "$main/TARNEL" "$mixed"
   row mix-arcs "real files, --arcs" "$main/TARNEL" "$mixed" arcs
+  row mix-decimals6 "real files, 6 digits" "$main/TARNEL" "$mixed" decimals6
 fi
 
 instructions="not counted: --callgrind"
@@ -169,6 +174,10 @@ figure "LF against CR LF, time (MB/s), runs in turn" "$(awk -v r="$ratio" -v l="
   -v c="$(stat -c %s "$crlf")" 'BEGIN { printf "%+.1f %% (%+.1f %%)", (r - 1) * 100, (l / c / r - 1) * 100 }')" \
   "within 5 %"
 figure "CR LF, arithmetic in software, MB/s" "${speed[soft]}" "at least 200"
+figure "--decimals=6 against without, speed" "$(awk -v a="${speed[decimals6]}" -v b="${speed[$large-crlf]}" \
+  'BEGIN { printf "%.2f x", a / b }')" "at least 0.7 x"
+figure "--decimals=6 against without, peak RSS" "$(awk -v a="${ratio[decimals6]}" -v b="${ratio[$large-crlf]}" \
+  'BEGIN { printf "%.2f x", a / b }')" "unchanged"
 figure "slowest pathological shape ($patho MB), MB/s" "$slowest" "at least 150 each"
 figure "one block of AN lines, peak RSS / input" "${ratio[an-block]}" "at most 1.5"
 figure "one line without a break, peak RSS / input" "${ratio[one-line]}" "at most 1.5"
@@ -178,6 +187,8 @@ if [ -n "$mixed" ]; then
     'BEGIN { printf "%.2f x", a / b }')" "at least 0.5 x"
   figure "real files, --arcs against without, peak RSS" "$(awk -v a="${ratio[mix-arcs]}" -v b="${ratio[mix]}" \
     'BEGIN { printf "%.2f x", a / b }')" "at most 1.2 x"
+  figure "real files, --decimals=6 against without, speed" "$(awk -v a="${speed[mix-decimals6]}" -v b="${speed[mix]}" \
+    'BEGIN { printf "%.2f x", a / b }')" "at least 0.7 x"
 else
   figure "real files, --arcs against without" "not measured: no ../shared/testdata" ""
 fi

@@ -62,6 +62,7 @@ unzip -q "$zip" -d "$scratch/zip"
 lines=$(wc -l <"$scratch/zip/$folder/README.txt")
 [ "$(grep -c $'\r$' "$scratch/zip/$folder/README.txt")" = "$lines" ] || { echo "README.txt has lines without CR LF"; exit 1; }
 grep -q -- "--arcs" "$scratch/zip/$folder/README.txt"
+grep -q -- "--decimals=6" "$scratch/zip/$folder/README.txt"
 grep -q "TARNEL $version" "$scratch/zip/$folder/TARNEL.txt"
 (cd "$scratch" && wine "zip/$folder/TARNEL.exe" "$input" zip.zrn >/dev/null)
 cmp "$scratch/reference.zrn" "$scratch/zip.zrn"

@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Draws arcs.svg beside this script: two real airspaces of the French file in
-# ../shared/testdata, CTR BERGERAC (two DB arcs) and RMZ MELUN (a DC circle),
-# as TARNEL writes them without --arcs (orange, dashed) and with it (blue),
-# from the program's own output, with no plotting library.
-#   bash examples/arcs/draw.sh [PATH_TO_TARNEL]
+# Draws airspaces of an OpenAir file as TARNEL writes them, three ways:
+# without --arcs (orange, dashed), with --arcs (blue) and with --arcs
+# --decimals=6 (green), from the program's own output, with no plotting
+# library; one panel an airspace, named by its AN record.
+#   bash examples/arcs/draw.sh [INPUT [OUTPUT [NAME ...]]]
+# The defaults draw the README's picture, arcs.svg beside this script: CTR
+# BERGERAC (two DB arcs) and RMZ MELUN (a DC circle) of the French file in
+# ../shared/testdata. TARNEL=PATH names the program (build/TARNEL).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-program=$(realpath "${1:-$here/../../build/TARNEL}")
-source=$here/../../../shared/testdata/france-2026-04.txt
-[ -f "$source" ] || { echo "no $source: the picture draws two of its airspaces" >&2; exit 1; }
+program=$(realpath "${TARNEL:-$here/../../build/TARNEL}")
+source=${1:-$here/../../../shared/testdata/france-2026-04.txt}
+picture=${2:-$here/arcs.svg}
+names=("${@:3}")
+[ ${#names[@]} -gt 0 ] || names=("CTR BERGERAC" "RMZ MELUN")
+[ -f "$source" ] || { echo "no $source: nothing to draw" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -20,9 +26,14 @@ extract() {
     { block = block $0 "\r\n"; if ($0 == name) found = 1 }
     END { if (found) printf "%s", block }' "$source"  # END runs after exit too
 }
-{ extract "CTR BERGERAC"; printf '\r\n'; extract "RMZ MELUN"; } >"$work/two.oa"
-"$program" "$work/two.oa" "$work/plain.zrn" >/dev/null
-"$program" --arcs "$work/two.oa" "$work/arcs.zrn" >/dev/null
+for name in "${names[@]}"; do
+  block=$(extract "$name")
+  [ -n "$block" ] || { echo "no airspace named $name in $source" >&2; exit 1; }
+  printf '%s\r\n\r\n' "$block"
+done >"$work/chosen.oa"
+"$program" "$work/chosen.oa" "$work/plain.zrn" >/dev/null
+"$program" --arcs "$work/chosen.oa" "$work/arcs.zrn" >/dev/null
+"$program" --arcs --decimals=6 "$work/chosen.oa" "$work/arcs6.zrn" >/dev/null
 
 # Both outputs as "airspace mode lat lon" lines, then one panel per airspace.
 points() {
@@ -32,7 +43,7 @@ points() {
                 match($0, /lon="[^"]*"/); lon = substr($0, RSTART + 5, RLENGTH - 6)
                 print n, name, mode, lat, lon }' "$1"
 }
-{ points "$work/plain.zrn" plain; points "$work/arcs.zrn" arcs; } | awk '
+{ points "$work/plain.zrn" plain; points "$work/arcs.zrn" arcs; points "$work/arcs6.zrn" arcs6; } | awk '
   { id = $1; name[id] = $2; mode = $3; lat = $4; lon = $5
     k = id SUBSEP mode; count[k]++; la[k, count[k]] = lat; lo[k, count[k]] = lon
     if (!(id in minla) || lat < minla[id]) minla[id] = lat; if (!(id in maxla) || lat > maxla[id]) maxla[id] = lat
@@ -40,17 +51,17 @@ points() {
     if (id > panels) panels = id }
   function x(id, lon) { return ox[id] + 20 + (lon - minlo[id]) * scale[id] * cosine[id] }
   function y(id, lat) { return 60 + (maxla[id] - lat) * scale[id] }
-  function outline(id, mode, colour, dash,    k, i, path) {
+  function outline(id, mode, colour, dash, width, dot,    k, i, path) {
     k = id SUBSEP mode
     if (count[k] == 0) return
     path = ""
     for (i = 1; i <= count[k]; i++) path = path sprintf("%.1f,%.1f ", x(id, lo[k, i]), y(id, la[k, i]))
-    printf "  <polygon points=\"%s\" fill=\"none\" stroke=\"%s\" stroke-width=\"2\"%s/>\n", path, colour, dash
+    printf "  <polygon points=\"%s\" fill=\"none\" stroke=\"%s\" stroke-width=\"%s\"%s/>\n", path, colour, width, dash
     for (i = 1; i <= count[k]; i++)
-      printf "  <circle cx=\"%.1f\" cy=\"%.1f\" r=\"2.5\" fill=\"%s\"/>\n", x(id, lo[k, i]), y(id, la[k, i]), colour
+      printf "  <circle cx=\"%.1f\" cy=\"%.1f\" r=\"%s\" fill=\"%s\"/>\n", x(id, lo[k, i]), y(id, la[k, i]), dot, colour
   }
   END {
-    printf "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"480\" font-family=\"sans-serif\">\n", 400 * panels
+    printf "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"500\" font-family=\"sans-serif\">\n", 400 * panels
     print "  <rect width=\"100%\" height=\"100%\" fill=\"white\"/>"
     for (id = 1; id <= panels; id++) {
       ox[id] = 400 * (id - 1)
@@ -59,14 +70,16 @@ points() {
       scale[id] = 360 / span
       gsub(/_/, " ", name[id])
       printf "  <text x=\"%d\" y=\"28\" font-size=\"18\">%s</text>\n", ox[id] + 20, name[id]
-      outline(id, "plain", "#e07000", " stroke-dasharray=\"6 4\"")
-      outline(id, "arcs", "#1060c0", "")
+      outline(id, "plain", "#e07000", " stroke-dasharray=\"6 4\"", 2, 2.5)
+      outline(id, "arcs", "#1060c0", "", 2, 2.5)
+      outline(id, "arcs6", "#108040", "", 1, 1.5)
       if (count[id SUBSEP "plain"] == 0)
-        printf "  <text x=\"%d\" y=\"460\" font-size=\"14\" fill=\"#e07000\">without --arcs: no border at all</text>\n", ox[id] + 20
+        printf "  <text x=\"%d\" y=\"480\" font-size=\"14\" fill=\"#e07000\">without --arcs: no border at all</text>\n", ox[id] + 20
       else
-        printf "  <text x=\"%d\" y=\"460\" font-size=\"14\" fill=\"#e07000\">without --arcs: %d points, arcs cut as chords</text>\n", ox[id] + 20, count[id SUBSEP "plain"]
-      printf "  <text x=\"%d\" y=\"440\" font-size=\"14\" fill=\"#1060c0\">with --arcs: %d points</text>\n", ox[id] + 20, count[id SUBSEP "arcs"]
+        printf "  <text x=\"%d\" y=\"480\" font-size=\"14\" fill=\"#e07000\">without --arcs: %d points, arcs cut as chords</text>\n", ox[id] + 20, count[id SUBSEP "plain"]
+      printf "  <text x=\"%d\" y=\"460\" font-size=\"14\" fill=\"#1060c0\">with --arcs: %d points, 2 decimals</text>\n", ox[id] + 20, count[id SUBSEP "arcs"]
+      printf "  <text x=\"%d\" y=\"440\" font-size=\"14\" fill=\"#108040\">with --arcs --decimals=6: %d points</text>\n", ox[id] + 20, count[id SUBSEP "arcs6"]
     }
     print "</svg>"
-  }' >"$here/arcs.svg"
-echo "wrote $here/arcs.svg"
+  }' >"$picture"
+echo "wrote $picture"

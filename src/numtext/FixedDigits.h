@@ -61,7 +61,7 @@ template <int Digits>
   auto count = static_cast<std::uint64_t>(product);
   const double fraction = product - static_cast<double>(count);  // exact
   if (fraction == 0.5) return false;
-  count += fraction > 0.5 ? 1 : 0;                        // half away from zero
+  count += fraction > 0.5 ? 1 : 0;            // half away from zero
   scaled = {count, value < 0 && count != 0};  // a value that rounds to zero loses its sign
   return true;
 }
@@ -70,12 +70,40 @@ template <int Digits>
 template <int Digits>
 constexpr std::size_t MaxDigitsText = 6 + Digits;
 
+// The Digits digits of a fraction below 10^Digits, a pair at a time in
+// 32-bit arithmetic, eight digits at most to each 32-bit part.
+template <int Digits, typename TCursor>
+[[gnu::always_inline]] inline void PutFraction(std::uint64_t fraction, TCursor& out) {
+  if constexpr (Digits > 8) {
+    PutFraction<Digits - 8>(fraction / PowersOfTen[8], out);
+    PutFraction<8>(fraction % PowersOfTen[8], out);
+  } else {
+    auto rest = static_cast<std::uint32_t>(fraction);
+    if constexpr (Digits % 2 == 1) {
+      constexpr auto Lead = static_cast<std::uint32_t>(PowersOfTen[Digits - 1]);
+      out.WriteInRoom(static_cast<char>('0' + rest / Lead));
+      rest %= Lead;
+    }
+    [&]<int... Pairs>(std::integer_sequence<int, Pairs...>) {
+      const auto pair = [&](int left) {  // the pair with `left` digits after it
+        const auto power = static_cast<std::uint32_t>(PowersOfTen[static_cast<std::size_t>(left)]);
+        const std::uint32_t value = rest / power % 100;
+        out.WriteInRoom(DigitPairs[2 * value]);
+        out.WriteInRoom(DigitPairs[2 * value + 1]);
+      };
+      (pair(Digits / 2 * 2 - 2 - 2 * Pairs), ...);
+      static_cast<void>(pair);  // no pair where Digits is 1
+    }
+    (std::make_integer_sequence<int, Digits / 2>());
+  }
+}
+
 // The text of the scaled value, at most MaxDigitsText bytes.
 template <int Digits, typename TCursor>
 [[gnu::always_inline]] inline void PutScaled(TScaled scaled, TCursor& out) {
   constexpr std::uint64_t Unit = PowersOfTen[Digits];
   const auto whole = static_cast<std::uint32_t>(scaled.Count / Unit);  // 0 to 1000
-  std::uint64_t fraction = scaled.Count - whole * Unit;
+  const std::uint64_t fraction = scaled.Count - whole * Unit;
   const std::uint32_t hundreds = Hundredth(whole), belowHundred = whole - 100 * hundreds;
   out.WriteInRoomIf('-', scaled.Negative);
   out.WriteInRoomIf('1', hundreds == 10);  // 1000
@@ -83,10 +111,5 @@ template <int Digits, typename TCursor>
   out.WriteInRoomIf(DigitPairs[2 * belowHundred], whole >= 10);
   out.WriteInRoom(DigitPairs[2 * belowHundred + 1]);
   out.WriteInRoom(DecimalSeparator);
-  std::array<char, Digits> digits;
-  for (int i = Digits - 1; i >= 0; --i) {
-    digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + fraction % 10);
-    fraction /= 10;
-  }
-  for (const char c : digits) out.WriteInRoom(c);
+  PutFraction<Digits>(fraction, out);
 }
