@@ -4,7 +4,11 @@
 
 #include <array>
 #include <optional>
+#include <set>
+#include <string>
+#include <utility>
 
+#include "driver/Filters.h"
 #include "numtext/FixedDigits.h"
 
 namespace {
@@ -27,14 +31,53 @@ struct TValueOption {
   std::string_view Name;
   bool (*Take)(std::string_view value, TCommandLine& line);
 };
-constexpr std::array<TValueOption, 1> ValueOptions = {{
+// Adds the list's names to the set.
+bool AddClasses(std::string_view value, std::set<std::string>& names) {
+  const std::optional<std::set<std::string>> list = ReadClassList(value);
+  if (list) names.insert(list->begin(), list->end());
+  return list.has_value();
+}
+
+constexpr std::array<TValueOption, 4> ValueOptions = {{
     {"--decimals",
      [](std::string_view value, TCommandLine& line) {
        const std::optional<int> decimals = ReadDecimals(value);
-       if (decimals) line.Decimals = *decimals;
+       if (decimals) line.Options.Digits = *decimals;
        return decimals.has_value();
      }},
+    {"--max-floor",
+     [](std::string_view value, TCommandLine& line) {
+       std::optional<TVerticalLimit> limit = ReadMaxFloor(value);
+       if (!limit) return false;
+       line.Options.Filters.MaxFloor = std::move(limit);
+       return true;
+     }},
+    {"--classes",
+     [](std::string_view value, TCommandLine& line) {
+       auto& classes = line.Options.Filters.Classes;
+       if (!classes) classes.emplace();
+       return AddClasses(value, *classes);
+     }},
+    {"--exclude-classes", [](std::string_view value,
+                             TCommandLine& line) { return AddClasses(value, line.Options.Filters.ExcludedClasses); }},
 }};
+
+// An option without a value: its name and the setting it makes.
+struct TFlagOption {
+  std::string_view Name;
+  bool TConversionOptions::*Flag;
+};
+constexpr std::array<TFlagOption, 3> FlagOptions = {{
+    {"--arcs", &TConversionOptions::Arcs},
+    {"--limits", &TConversionOptions::Limits},
+    {"--skip-bad", &TConversionOptions::SkipBad},
+}};
+
+bool SetFlag(std::string_view argument, TConversionOptions& options) {
+  for (const TFlagOption& option : FlagOptions)
+    if (argument == option.Name) return options.*option.Flag = true;
+  return false;
+}
 
 const TValueOption* FindValueOption(std::string_view name) {
   for (const TValueOption& option : ValueOptions)
@@ -68,8 +111,6 @@ TCommandLine ReadCommandLine(int argc, const char* const* argv) {
     const std::string_view name = argument.substr(0, equals);
     if (argument == "--") {
       options = false;
-    } else if (argument == "--arcs") {
-      line.Arcs = true;
     } else if (argument == "--help") {
       line.Help = true;
     } else if (argument == "--version") {
@@ -84,8 +125,9 @@ TCommandLine ReadCommandLine(int argc, const char* const* argv) {
         NoteValueError(line, "Missing value for " + std::string(name));
         continue;
       }
-      if (!option->Take(value, line)) NoteValueError(line, "Invalid value for " + std::string(name) + ": " + std::string(value));
-    } else {
+      if (!option->Take(value, line))
+        NoteValueError(line, "Invalid value for " + std::string(name) + ": " + std::string(value));
+    } else if (!SetFlag(argument, line.Options)) {
       NoteUnknown(line, argument);
     }
   }

@@ -5,11 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "numtext/NumText.h"
+#include "driver/ConversionOptions.h"
 
 struct TCommandLine {
-  bool Arcs = false;
-  int Decimals = FloatDigits;
+  TConversionOptions Options;
   bool Help = false;
   bool Version = false;
   std::string UnknownOption;  // the first, if any
@@ -20,17 +19,24 @@ struct TCommandLine {
 // An argument that starts with "--" is an option wherever it stands, up to a
 // first "--", after which every argument is a file name ("-" and "-h" are
 // file names anyway, but for one after the second file name, which is taken
-// for a mistyped option). The options: --arcs, --decimals=N (or --decimals
-// N: the next argument, whatever it is, is the value), --help, --version;
-// any other, "--arcs=yes" too, is unknown. Every value given must be valid;
-// the last one counts.
+// for a mistyped option). The options: --arcs, --decimals=N, --limits,
+// --max-floor=LIMIT, --classes=LIST, --exclude-classes=LIST, --skip-bad,
+// --help, --version; a value follows "=" or is the next argument, whatever
+// it is. Any other option, "--arcs=yes" too, is unknown. Every value given
+// must be valid; the last --decimals and --max-floor count, and each list
+// adds its names.
 TCommandLine ReadCommandLine(int argc, const char* const* argv);
 
 // The usage line with the options, and one line per option.
-constexpr std::string_view OptionsUsage = "Usage: TARNEL [--arcs] [--decimals=N] <input-file[.oa]> <output-file[.zrn]>";
+constexpr std::string_view OptionsUsage = "Usage: TARNEL [options] <input-file[.oa]> <output-file[.zrn]>";
 constexpr std::string_view OptionLines[] = {
-    "  --arcs        draw arcs (DA, DB) and circles (DC) as border points; recommended",
-    "  --decimals=N  write border points with N decimals, 2 to 11 (default 2); 6 recommended",
-    "  --help        show this help",
-    "  --version     show the version",
+    "  --arcs                  draw arcs (DA, DB) and circles (DC) as border points; recommended",
+    "  --decimals=N            write border points with N decimals, 2 to 11 (default 2); 6 recommended",
+    "  --limits                write the floor and ceiling after the name: NAME GND-2500FT",
+    "  --max-floor=LIMIT       leave out airspaces whose floor is at or above LIMIT (FL100, 3000ft, 1500m)",
+    "  --classes=LIST          write only the classes in LIST, separated by commas (R,Q,P,D)",
+    "  --exclude-classes=LIST  leave out the classes in LIST (FIR,E)",
+    "  --skip-bad              leave out an airspace with a record that cannot be read, not the whole file",
+    "  --help                  show this help",
+    "  --version               show the version",
 };

@@ -83,7 +83,7 @@ void StartUp(int argc, const char* const* argv) {
   if (commandLine.Files.size() < 2) ArgumentsMissing();
   InputFileName = commandLine.Files[0];
   OutputFileName = commandLine.Files[1];
-  ConversionOptions = {commandLine.Arcs, commandLine.Decimals};
+  ConversionOptions = commandLine.Options;
   if (!FileExists(InputFileName)) InputMissing();
   RefuseOutputThatIsTheInput(InputFileName, OutputFileName);
   InputStream = std::make_unique<TFileStream>(InputFileName, TFileStream::TMode::OpenRead);
@@ -98,10 +98,15 @@ void Convert() {
     ConsoleWriteError("Warning: line " + std::to_string(line) + ": " + reason + ", left out: " + std::string(record) +
                       "\r\n");
   };
-  const TSummary summary = ConvertAirspaces(*InputStream, *OutputStream, ConversionOptions, warn);
-  if (!ConversionOptions.Arcs) return;
+  const auto warnBroken = [](std::uint64_t line, const std::string& message, std::string_view record) {
+    ConsoleWriteError("Warning: line " + std::to_string(line) + ": " + message +
+                      ", airspace left out: " + std::string(record) + "\r\n");
+  };
+  const TSummary summary = ConvertAirspaces(*InputStream, *OutputStream, ConversionOptions, warn, warnBroken);
+  const std::string line = SummaryLine(summary, ConversionOptions);
+  if (line.empty()) return;
   OutputStream->Close();  // the summary tells of a complete output only
-  ConsoleWriteLine(SummaryLine(summary));
+  ConsoleWriteLine(line);
 }
 
 namespace {
@@ -123,11 +128,27 @@ std::string Count(std::size_t count, const char* what) {
 
 // Nothing is written before the whole input has been parsed, so a failing
 // parse leaves the output empty.
-TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOptions& options,
-                          const TArcWarning& warn) {
+TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOptions& options, const TArcWarning& warn,
+                          const TArcWarning& warnBroken) {
   TSummary summary;
-  const TAirspaceList airspaces =
-      options.Arcs ? ParseAirspacesWithArcs(input, warn, summary.Arcs) : ParseAirspaces(input);
+  TParseOptions parse{.ArcWarning = options.Arcs ? &warn : nullptr,
+                      .Limits = options.Limits || options.Filters.MaxFloor.has_value(),
+                      .BrokenWarning = options.SkipBad ? &warnBroken : nullptr};
+  if (options.Limits || options.Filters.Any()) {
+    parse.Keep = [&](TAirspace& airspace) {
+      if (LeftOut(airspace, options.Filters)) return ++summary.Filtered, false;
+      if (options.Limits) {
+        const std::string name = NameWithLimits(airspace.Name.View(), airspace.Floor, airspace.Ceiling);
+        airspace.Name.Clear();
+        airspace.Name.Append(name);
+      }
+      return true;
+    };
+  }
+  TParseReport report;
+  const TAirspaceList airspaces = ParseAirspaces(input, parse, report);
+  summary.Arcs = report.Arcs;
+  summary.Broken = report.Broken;
   const TPointFormat format{options.Digits, options.Arcs ? TRepeats::Dropped : TRepeats::Kept};
   std::vector<TGeographicPoint> drawn;
   for (const TAirspaceView& airspace : airspaces)
@@ -136,10 +157,15 @@ TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOpti
   return summary;
 }
 
-std::string SummaryLine(const TSummary& summary) {
-  return Count(summary.Airspaces, "airspace") + ", " + Count(summary.Points, "point") + "; " +
-         Count(summary.Arcs.Arcs, "arc") + " and " + Count(summary.Arcs.Circles, "circle") + " drawn; " +
-         std::to_string(summary.Arcs.LeftOut) + " left out";
+std::string SummaryLine(const TSummary& summary, const TConversionOptions& options) {
+  if (!options.Arcs && !options.Filters.Any() && !options.SkipBad) return {};
+  std::string line = Count(summary.Airspaces, "airspace") + ", " + Count(summary.Points, "point");
+  if (options.Arcs)
+    line += "; " + Count(summary.Arcs.Arcs, "arc") + " and " + Count(summary.Arcs.Circles, "circle") + " drawn; " +
+            std::to_string(summary.Arcs.LeftOut) + " left out";
+  if (options.Filters.Any()) line += "; " + Count(summary.Filtered, "airspace") + " left out by filters";
+  if (options.SkipBad) line += "; " + Count(summary.Broken, "airspace") + " left out as broken";
+  return line;
 }
 
 void ShutDown() {

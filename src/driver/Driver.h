@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "driver/ConversionOptions.h"
 #include "numtext/NumText.h"
 #include "openair/BlockParser.h"
 #include "platform/FileStream.h"
@@ -15,11 +16,6 @@ extern std::unique_ptr<TFileStream> InputStream;
 extern std::unique_ptr<TFileStream> OutputStream;
 extern char SavedSeparator;
 
-// What the options ask of the conversion.
-struct TConversionOptions {
-  bool Arcs = false;              // --arcs: arcs and circles drawn, repeated point texts written once
-  int Digits = FloatDigits;       // --decimals: the digits of border points, 2 to 11
-};
 extern TConversionOptions ConversionOptions;
 
 constexpr const char* BannerLines[] = {
@@ -42,20 +38,26 @@ void StartUp(int argc, const char* const* argv);
 // summary line once the output is closed.
 void Convert();
 
-// What a conversion wrote, and how its arc records went.
+// What a conversion wrote, how its arc records went, and what it left out.
 struct TSummary {
   std::size_t Airspaces = 0;
   std::size_t Points = 0;
   TArcReport Arcs;
+  std::size_t Filtered = 0;  // left out by the filters
+  std::size_t Broken = 0;    // left out for a record that failed
 };
 // With arcs, `warn` is told of each arc record left out; the arcs and
 // circles are drawn, and a point that repeats the texts of the one before it
-// in its border is written once.
+// in its border is written once. With SkipBad, `warnBroken` is told of each
+// record that leaves its airspace out.
 TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOptions& options = {},
-                          const TArcWarning& warn = nullptr);
-// The summary line: "N airspaces, P points; A arcs and C circles drawn; L
-// left out", one of each in the singular.
-std::string SummaryLine(const TSummary& summary);
+                          const TArcWarning& warn = nullptr, const TArcWarning& warnBroken = nullptr);
+// The summary line, where the options ask for one (--arcs, a filter,
+// --skip-bad): "N airspaces, P points", then "; A arcs and C circles drawn;
+// L left out" with --arcs, "; K airspaces left out by filters" with a
+// filter, "; K airspaces left out as broken" with --skip-bad; in the
+// singular for one. Empty where none is asked for.
+std::string SummaryLine(const TSummary& summary, const TConversionOptions& options);
 
 // Closes the input, then the output (raising EWriteError if any output write
 // failed), and restores the decimal separator.

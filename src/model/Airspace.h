@@ -8,16 +8,20 @@
 #include "io/GrowingText.h"
 #include "model/Border.h"
 #include "model/GeographicPoint.h"
+#include "model/VerticalLimit.h"
 
 // One airspace: its class, its name, its label position (0/0 where none was
-// given) and its border. The name is a growing text, so that a name of many
-// megabytes can take over the line that holds it.
+// given), its border, and its floor and ceiling where they are read. The
+// name is a growing text, so that a name of many megabytes can take over the
+// line that holds it.
 class TAirspace {
 public:
   std::string AirspaceClass;
   TGrowingText Name;
   TGeographicPoint Pin;
   TBorder Border;
+  TVerticalLimit Floor;
+  TVerticalLimit Ceiling;
 
   TAirspace() = default;
   explicit TAirspace(std::string_view name) { Name.Append(name); }

@@ -18,6 +18,7 @@
 #include "openair/Keywords.h"
 #include "openair/LineReader.h"
 #include "openair/Tokens.h"
+#include "openair/VerticalLimits.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ struct TBlock {
   TAirspace Airspace;
   bool HasClass = false;  // an AC stands in it
   bool HasPin = false;    // an AT stands in it
+  bool Broken = false;    // a record failed in it, where failures leave airspaces out
   std::string Type;       // the last AY value; empty where none
   // The blanks owed before the name where it continues a name of text: one
   // for each AN with a value read while the name was still empty (tokens
@@ -44,7 +46,9 @@ struct TBlock {
     Airspace.Name.Clear();
     Airspace.Pin = TGeographicPoint();
     Airspace.Border.Clear();
-    HasClass = HasPin = false;
+    if (Airspace.Floor.Kind != TVerticalLimit::TKind::None) Airspace.Floor = {};
+    if (Airspace.Ceiling.Kind != TVerticalLimit::TKind::None) Airspace.Ceiling = {};
+    HasClass = HasPin = Broken = false;
     Type.clear();
     NameBlanks = 0;
   }
@@ -60,7 +64,8 @@ struct TBlock {
 // next; the list copies what they hold, or takes it over where it is long.
 class TBlockPlacer {
 public:
-  explicit TBlockPlacer(TAirspaceList& airspaces) : Airspaces(airspaces) {}
+  TBlockPlacer(TAirspaceList& airspaces, const std::function<bool(TAirspace&)>& keep, std::size_t& broken)
+      : Airspaces(airspaces), Keep(keep), BrokenCount(broken) {}
 
   TBlock& Block() { return Reading; }
   void PlaceBlock() {
@@ -82,15 +87,23 @@ public:
 
 private:
   // The airspace made so far goes to the list, its class given by AY where
-  // AC says UNC.
+  // AC says UNC; a broken one, or one the caller does not keep, does not.
   void Complete() {
     if (IsUnclassified(Current.Airspace.AirspaceClass) && !Current.Type.empty())
       Current.Airspace.AirspaceClass = Current.Type;
-    Airspaces.Add(Current.Airspace);
+    if (Current.Broken) {
+      ++BrokenCount;
+    } else if (!Keep || Keep(Current.Airspace)) {
+      Airspaces.Add(Current.Airspace);
+    }
   }
+  // UNC, or UNCLASSIFIED as some exporters write it, in any case.
   static bool IsUnclassified(std::string_view airspaceClass) {
-    return airspaceClass.size() == 3 && UpperCaseChar(airspaceClass[0]) == 'U' &&
-           UpperCaseChar(airspaceClass[1]) == 'N' && UpperCaseChar(airspaceClass[2]) == 'C';
+    const auto is = [airspaceClass](std::string_view word) {
+      return airspaceClass.size() == word.size() && std::equal(word.begin(), word.end(), airspaceClass.begin(),
+                                                               [](char w, char c) { return w == UpperCaseChar(c); });
+    };
+    return is("UNC") || is("UNCLASSIFIED");
   }
   // The block's records after those of the airspace made so far.
   void Continue() {
@@ -106,10 +119,16 @@ private:
       Current.HasPin = true;
     }
     if (!Reading.Type.empty()) Current.Type = Reading.Type;
+    if (Reading.Airspace.Floor.Kind != TVerticalLimit::TKind::None) Current.Airspace.Floor = Reading.Airspace.Floor;
+    if (Reading.Airspace.Ceiling.Kind != TVerticalLimit::TKind::None)
+      Current.Airspace.Ceiling = Reading.Airspace.Ceiling;
+    Current.Broken = Current.Broken || Reading.Broken;
     Current.Airspace.Border.Append(Reading.Airspace.Border);
   }
 
   TAirspaceList& Airspaces;
+  const std::function<bool(TAirspace&)>& Keep;
+  std::size_t& BrokenCount;
   bool Started = false;  // a first block was placed
   TBlock Current;        // the airspace its blocks have made so far
   TBlock Reading;        // the block being read
@@ -118,14 +137,8 @@ private:
 // Reads each record into the block being read.
 class TRecordReader {
 public:
-  // With arcs where `arcs` is given: what to tell of a record left out, and
-  // the counts.
-  struct TArcs {
-    const TArcWarning& Warn;
-    TArcReport& Report;
-  };
-  TRecordReader(TBlockPlacer& placer, TLineReader& reader, const TArcs* arcs)
-      : Placer(placer), Reader(reader), Arcs(arcs) {}
+  TRecordReader(TBlockPlacer& placer, TLineReader& reader, const TParseOptions& options, TArcReport& arcReport)
+      : Placer(placer), Reader(reader), Options(options), ArcReport(arcReport) {}
 
   void Read(std::string_view line, bool blanksOnly);
   template <std::size_t... Kinds>
@@ -175,9 +188,12 @@ public:
     if (!type.empty()) Placer.Block().Type.assign(type);
   }
   void Ignore(const TRecord&) {}
+  // AL and AH: ignored unless the limits are read; the last with a value counts.
+  void ReadFloor(const TRecord& record) { ReadLimit(record, Placer.Block().Airspace.Floor); }
+  void ReadCeiling(const TRecord& record) { ReadLimit(record, Placer.Block().Airspace.Ceiling); }
   // V, DA, DB, DC: ignored unless the arcs are drawn.
   void ReadVariable(const TRecord& record) {
-    if (Arcs == nullptr) return;
+    if (Options.ArcWarning == nullptr) return;
     if (const std::string reason = ApplyVariable(JoinTokens(record.Rest), ArcSettings); !reason.empty())
       LeaveOut(record, reason);
   }
@@ -186,21 +202,26 @@ public:
   void ReadCircleRecord(const TRecord& record) { ReadArcKind(record, ReadCircle, &TArcReport::Circles); }
 
 private:
+  void ReadLimit(const TRecord& record, TVerticalLimit& limit) {
+    if (!Options.Limits) return;
+    if (TVerticalLimit read = ReadVerticalLimit(JoinTokens(record.Rest)); read.Kind != TVerticalLimit::TKind::None)
+      limit = std::move(read);
+  }
   // An arc or circle record taken into the border and counted, or left out.
   using TReadArc = std::string (*)(std::string_view, const TArcSettings&, TArc&);
   void ReadArcKind(const TRecord& record, TReadArc read, std::size_t TArcReport::*taken) {
-    if (Arcs == nullptr) return;
+    if (Options.ArcWarning == nullptr) return;
     TArc arc;
     if (const std::string reason = read(JoinTokens(record.Rest), ArcSettings, arc); !reason.empty())
       return LeaveOut(record, reason);
     arc.Line = Reader.LineNumber();
     Placer.Block().Airspace.Border.AddArc(arc);
-    ++(Arcs->Report.*taken);
+    ++(ArcReport.*taken);
   }
   // A record that could not be used: told, with its line, and counted.
   void LeaveOut(const TRecord& record, const std::string& reason) {
-    ++Arcs->Report.LeftOut;
-    Arcs->Warn(Reader.LineNumber(), reason, record.Line);
+    ++ArcReport.LeftOut;
+    (*Options.ArcWarning)(Reader.LineNumber(), reason, record.Line);
   }
 
   // From this length on, a line that starts a name gives it its buffer.
@@ -218,7 +239,8 @@ private:
 
   TBlockPlacer& Placer;
   TLineReader& Reader;
-  const TArcs* Arcs;
+  const TParseOptions& Options;
+  TArcReport& ArcReport;
   TArcSettings ArcSettings;
   std::string JoinedValue;  // a coordinate value's joined tokens
 };
@@ -233,8 +255,8 @@ constexpr std::array<TRecordKind, Keywords.size()> RecordKinds = {{
     {"AC", &TRecordReader::ReadClass},
     {"AN", &TRecordReader::ReadName},
     {"AT", &TRecordReader::ReadPin},
-    {"AL", &TRecordReader::Ignore},
-    {"AH", &TRecordReader::Ignore},
+    {"AL", &TRecordReader::ReadFloor},
+    {"AH", &TRecordReader::ReadCeiling},
     {"DP", &TRecordReader::ReadBorderPoint},
     {"AY", &TRecordReader::ReadType},
     {"V", &TRecordReader::ReadVariable},
@@ -262,8 +284,24 @@ void TRecordReader::Dispatch(int number, const TRecord& record, std::index_seque
 void TRecordReader::Read(std::string_view line, bool blanksOnly) {
   const TLineKeyword keyword = LineKeyword(line);
   if (keyword.Number < 0) return;
-  Dispatch(keyword.Number, {line, line.substr(keyword.Length), blanksOnly},
-           std::make_index_sequence<RecordKinds.size()>());
+  const TRecord record{line, line.substr(keyword.Length), blanksOnly};
+  if (Options.BrokenWarning == nullptr)
+    return Dispatch(keyword.Number, record, std::make_index_sequence<RecordKinds.size()>());
+  // The failures of a record's own values leave its airspace out; others,
+  // of reading or of memory, still end the run.
+  const auto leaveOut = [&](const Exception& error) {
+    (*Options.BrokenWarning)(Reader.LineNumber(), error.Message(), line);
+    Placer.Block().Broken = true;
+  };
+  try {
+    Dispatch(keyword.Number, record, std::make_index_sequence<RecordKinds.size()>());
+  } catch (const EConvertError& error) {
+    leaveOut(error);
+  } catch (const EStringListError& error) {
+    leaveOut(error);
+  } catch (const EOverflow& error) {
+    leaveOut(error);
+  }
 }
 
 // Line numbers beyond the eight hexadecimal digits of the report stay at the largest.
@@ -271,10 +309,10 @@ std::uint32_t PlaceOfLine(std::uint64_t line) {
   return static_cast<std::uint32_t>(std::min<std::uint64_t>(line, UINT32_MAX));
 }
 
-void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces, const TRecordReader::TArcs* arcs) {
+void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces, const TParseOptions& options, TParseReport& report) {
   std::string_view line;
-  TBlockPlacer placer(airspaces);
-  TRecordReader records(placer, reader, arcs);
+  TBlockPlacer placer(airspaces, options.Keep, report.Broken);
+  TRecordReader records(placer, reader, options, report.Arcs);
   bool more = reader.ReadLine(line);
   for (;;) {
     while (more && line.empty()) more = reader.ReadLine(line);  // blank lines between blocks
@@ -288,11 +326,11 @@ void ParseBlocks(TLineReader& reader, TAirspaceList& airspaces, const TRecordRea
   placer.Finish();
 }
 
-TAirspaceList Parse(TStream& stream, const TRecordReader::TArcs* arcs) {
+TAirspaceList Parse(TStream& stream, const TParseOptions& options, TParseReport& report) {
   TAirspaceList airspaces;
   TLineReader reader(stream);
   try {
-    ParseBlocks(reader, airspaces, arcs);
+    ParseBlocks(reader, airspaces, options, report);
   } catch (Exception& error) {
     error.SetPlace(PlaceOfLine(reader.LineNumber()));
     throw;
@@ -304,9 +342,18 @@ TAirspaceList Parse(TStream& stream, const TRecordReader::TArcs* arcs) {
 
 }  // namespace
 
-TAirspaceList ParseAirspaces(TStream& stream) { return Parse(stream, nullptr); }
+TAirspaceList ParseAirspaces(TStream& stream) {
+  TParseReport report;
+  return Parse(stream, {}, report);
+}
 
 TAirspaceList ParseAirspacesWithArcs(TStream& stream, const TArcWarning& warn, TArcReport& report) {
-  const TRecordReader::TArcs arcs{warn, report};
-  return Parse(stream, &arcs);
+  TParseReport parseReport;
+  TAirspaceList airspaces = Parse(stream, {.ArcWarning = &warn}, parseReport);
+  report = parseReport.Arcs;
+  return airspaces;
+}
+
+TAirspaceList ParseAirspaces(TStream& stream, const TParseOptions& options, TParseReport& report) {
+  return Parse(stream, options, report);
 }

@@ -31,3 +31,24 @@ using TArcWarning = std::function<void(std::uint64_t line, const std::string& re
 // borders as records (geodesy/Arcs draws them); a record that cannot be used
 // is left out, told in record order, never fatal.
 TAirspaceList ParseAirspacesWithArcs(TStream& stream, const TArcWarning& warn, TArcReport& report);
+
+// What a parse is asked to do beyond the records every parse reads.
+struct TParseOptions {
+  // Arcs: where set, as ParseAirspacesWithArcs.
+  const TArcWarning* ArcWarning = nullptr;
+  // AL and AH read as the floor and ceiling; otherwise they are nothing.
+  bool Limits = false;
+  // Where set, a record on which the run would end (an AC with no value, a
+  // number that cannot be read) leaves its airspace out instead, and is told
+  // here with its line, the failure's message and the record.
+  const TArcWarning* BrokenWarning = nullptr;
+  // Where set, each complete airspace is given to it before it is kept,
+  // and is left out where it answers false.
+  std::function<bool(TAirspace&)> Keep = {};
+};
+// How the parse went.
+struct TParseReport {
+  TArcReport Arcs;
+  std::size_t Broken = 0;  // airspaces left out for a record that failed
+};
+TAirspaceList ParseAirspaces(TStream& stream, const TParseOptions& options, TParseReport& report);

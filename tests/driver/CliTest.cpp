@@ -61,11 +61,18 @@ TEST_F(CliTest, ExtraArgumentsAreIgnored) {
 TEST_F(CliTest, OptionsAnywhereBeforeTheirEnd) {
   WriteFile(Dir / "in.oa", Sample + "V X=50:30:00 N 014:20:00 E\r\nDC 1\r\n");
   WriteFile(Dir / "--arcs", Sample);
-  const std::string usage = "Usage: TARNEL [--arcs] [--decimals=N] <input-file[.oa]> <output-file[.zrn]>\r\n";
-  const std::string help = Banner + usage +
-                           "  --arcs        draw arcs (DA, DB) and circles (DC) as border points; recommended\r\n"
-                           "  --decimals=N  write border points with N decimals, 2 to 11 (default 2); 6 recommended\r\n"
-                           "  --help        show this help\r\n  --version     show the version\r\n";
+  const std::string usage = "Usage: TARNEL [options] <input-file[.oa]> <output-file[.zrn]>\r\n";
+  const std::string help =
+      Banner + usage +
+      "  --arcs                  draw arcs (DA, DB) and circles (DC) as border points; recommended\r\n"
+      "  --decimals=N            write border points with N decimals, 2 to 11 (default 2); 6 recommended\r\n"
+      "  --limits                write the floor and ceiling after the name: NAME GND-2500FT\r\n"
+      "  --max-floor=LIMIT       leave out airspaces whose floor is at or above LIMIT (FL100, 3000ft, 1500m)\r\n"
+      "  --classes=LIST          write only the classes in LIST, separated by commas (R,Q,P,D)\r\n"
+      "  --exclude-classes=LIST  leave out the classes in LIST (FIR,E)\r\n"
+      "  --skip-bad              leave out an airspace with a record that cannot be read, not the whole file\r\n"
+      "  --help                  show this help\r\n"
+      "  --version               show the version\r\n";
   const std::string summary =
       "1 airspace, 18 points; 0 arcs and 1 circle drawn; 0 left out\r\n";  // a small circle: its texts repeat
   const std::string summary6 = "1 airspace, 73 points; 0 arcs and 1 circle drawn; 0 left out\r\n";  // none at 6
@@ -74,8 +81,9 @@ TEST_F(CliTest, OptionsAnywhereBeforeTheirEnd) {
     std::vector<std::string> Args;
     int ExitCode;
     std::string Stdout;
-    std::size_t Points;    // in out.zrn, or none written where 0
+    std::size_t Points;         // in out.zrn, or none written where 0
     std::string Latitude = {};  // of its first point, where given
+    bool Empty = false;         // out.zrn made, with no airspace
   };
   std::vector<TCase> cases = {
       {{"in.oa", "out.zrn"}, 0, Banner, 1},
@@ -109,7 +117,37 @@ TEST_F(CliTest, OptionsAnywhereBeforeTheirEnd) {
       // a third name that looks like an option
       {{"in.oa", "out.zrn", "-arcs"}, 1, error("Unknown option -arcs"), 0},
       {{"--", "in.oa", "out.zrn", "-arcs"}, 0, Banner, 1},
+      // the pilot's options: a filter prints the summary line
+      {{"--limits", "in.oa", "out.zrn"}, 0, Banner, 1},
+      {{"--max-floor", "FL100", "in.oa", "out.zrn"},
+       0,
+       Banner + "1 airspace, 1 point; 0 airspaces left out by filters\r\n",
+       1},
+      {{"--classes=q, r", "in.oa", "out.zrn"},
+       0,
+       Banner + "1 airspace, 1 point; 0 airspaces left out by filters\r\n",
+       1},
+      {{"--exclude-classes", " ,R", "--exclude-classes=Q", "in.oa", "out.zrn"},
+       0,
+       Banner + "0 airspaces, 0 points; 1 airspace left out by filters\r\n",
+       0,
+       "",
+       true},
+      {{"--classes=R", "--exclude-classes=R", "--arcs", "in.oa", "out.zrn"},
+       0,
+       Banner + "0 airspaces, 0 points; 0 arcs and 1 circle drawn; 0 left out; 1 airspace left out by filters\r\n",
+       0,
+       "",
+       true},
+      {{"--skip-bad", "in.oa", "out.zrn"}, 0, Banner + "1 airspace, 1 point; 0 airspaces left out as broken\r\n", 1},
+      {{"--classes", " , ", "in.oa", "out.zrn"}, 1, error("Invalid value for --classes:  , "), 0},
+      {{"--exclude-classes="}, 1, error("Invalid value for --exclude-classes: "), 0},
   };
+  for (const char* value : {"GND", "UNL", "0ft", "2000ft AGL", "x", "FL0", ""})
+    cases.push_back({{std::string("--max-floor=") + value, "in.oa", "out.zrn"},
+                     1,
+                     error(std::string("Invalid value for --max-floor: ") + value),
+                     0});
   for (const char* value : {"1", "12", "x", "", "+6", "6.0", "0000000000000000000006", "-6"})
     cases.push_back({{std::string("--decimals=") + value, "in.oa", "out.zrn"},
                      1,
@@ -123,7 +161,7 @@ TEST_F(CliTest, OptionsAnywhereBeforeTheirEnd) {
     EXPECT_EQ(run.ExitCode, c.ExitCode) << args;
     EXPECT_EQ(run.Stdout, c.Stdout) << args;
     EXPECT_EQ(run.Stderr, "") << args;
-    EXPECT_EQ(fs::exists(Dir / "out.zrn"), c.Points > 0) << args;
+    EXPECT_EQ(fs::exists(Dir / "out.zrn"), c.Points > 0 || c.Empty) << args;
     if (c.Points > 0) {
       const std::string output = ReadFile(Dir / "out.zrn");
       std::size_t points = 0;

@@ -132,6 +132,32 @@ TEST(ConversionTest, FullOutputDeviceIsAWriteError) {
   }
 }
 
+// With --skip-bad, each airspace holding a record that fails is left out
+// with a warning naming the record, and the rest is converted.
+TEST(ConversionTest, SkipBadLeavesOutBrokenAirspacesOnly) {
+  TScratchDir dir;
+  WriteFile(dir / "in.oa",
+            "AC R\r\nAN First\r\nDP 1:0:0 N 2:0:0 E\r\n\r\n"
+            "AC Q\r\nAN Bad point\r\nDP 1:0:5-5 N 2:0:0 E\r\nDP 1.2.3 N\r\n\r\n"
+            "AN Continued\r\n\r\n"  // a block without AC: the same broken airspace
+            "AC\r\nAN No class\r\n\r\n"
+            "AC D\r\nAN Last\r\nDP 3:0:0 N 4:0:0 E\r\n");
+  const TRunResult run = RunTarnel({"--skip-bad", "in.oa", "out.zrn"}, dir.Path());
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(run.Stdout, Banner + "2 airspaces, 2 points; 2 airspaces left out as broken\r\n");
+  EXPECT_EQ(run.Stderr,
+            "Warning: line 7: '5-5' is not a valid floating point value, airspace left out: DP 1:0:5-5 N 2:0:0 E\r\n"
+            "Warning: line 8: '1.2.3' is not a valid floating point value, airspace left out: DP 1.2.3 N\r\n"
+            "Warning: line 12: List index out of bounds (1), airspace left out: AC\r\n");
+  const std::string output = ReadFile(dir / "out.zrn");
+  EXPECT_NE(output.find("name=\"FIRST\""), std::string::npos);
+  EXPECT_NE(output.find("name=\"LAST\""), std::string::npos);
+  EXPECT_EQ(output.find("BAD"), std::string::npos);
+  EXPECT_EQ(output.find("NO CLASS"), std::string::npos);
+  // Without it, the first of them ends the run, as ever.
+  EXPECT_EQ(RunTarnel({"in.oa", "out.zrn"}, dir.Path()).ExitCode, 1);
+}
+
 // --- the real published file ---
 
 const fs::path TestData = fs::path(TARNEL_SOURCE_DIR) / "../shared/testdata";
@@ -294,6 +320,20 @@ TEST_F(RealFileTest, AnAirspaceWithArcsConvertsAsDrawn) {
       expected += "      <point lat=\"" + expectedNumbers[i] + "\" lon=\"" + expectedNumbers[i + 1] + "\"/>\r\n";
     EXPECT_EQ(ReadFile(dir / "out.zrn"), expected + "    </border>\r\n  </airspace>\r\n") << decimals;
   }
+}
+
+// Names with their limits, as a pilot reads them on the map: GND, flight
+// levels, feet above the ground, metres, and a limit as its file writes it.
+TEST_F(RealFileTest, LimitsInTheNames) {
+  TScratchDir dir;
+  const TRunResult run = RunTarnel({"--limits", (TestData / "france-2026-04.txt").string(), "out.zrn"}, dir.Path());
+  ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
+  const std::string output = ReadFile(dir / "out.zrn");
+  for (const char* name :
+       {"name=\"CTR BERGERAC GND-2000FT\"", "name=\"TMA NICE 6 FL55-FL115\"",
+        "name=\"TMA SAINT-YAN 1.1 ROANNE (MO-FR) 2000FT AGL-5000FT\"", "name=\"LF-D227C HOUDAN NORD GND-500FT AGL\"",
+        "name=\"CTR CALVI GND-2000FT AGL\"", "name=\"VV MONTDIDIER 2500FT-FL45\""})
+    EXPECT_NE(output.find(name), std::string::npos) << name;
 }
 
 }  // namespace

@@ -83,6 +83,8 @@ TEST(ParseAirspacesTest, BlocksAndNames) {
       {"a block's name of its own", "AN \nAN A\n\nAN  B\nAC R\n", 2, "", "A", 0},
       {"a block's AY stays with its airspace", "AC UNC\nAY R\n\nAY P\nAC UNC\n", 2, "R", "", 0},
       {"a continuing block's AY counts", "AC unc\nAY R\n\nAY P\n\nAY\n", 1, "P", "", 0},
+      {"UNCLASSIFIED is UNC", "AC Unclassified\nAY Q\n", 1, "Q", "", 0},
+      {"only UNC takes AY", "AC UNCL\nAY Q\n", 1, "UNCL", "", 0},
       // Long lines: a name that starts with one is joined in the line's own buffer.
       {"a long first AN line", "AN " + std::string(70000, 'x') + " \t y\r\nAN z \r\nAC R\r\n", 1, "R",
        std::string(70000, 'x') + " y z ", 0},

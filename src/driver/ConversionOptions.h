@@ -1,0 +1,14 @@
+// What the command line's options ask of a conversion.
+#pragma once
+
+#include "driver/Filters.h"
+#include "numtext/NumText.h"
+
+// What the options ask of the conversion.
+struct TConversionOptions {
+  bool Arcs = false;         // --arcs: arcs and circles drawn, repeated point texts written once
+  int Digits = FloatDigits;  // --decimals: the digits of border points, 2 to 11
+  bool Limits = false;       // --limits: the floor and ceiling after the name
+  TFilters Filters;          // --max-floor, --classes, --exclude-classes
+  bool SkipBad = false;      // --skip-bad: an airspace with a record that fails is left out
+};

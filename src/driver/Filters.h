@@ -1,0 +1,43 @@
+// What pilots ask of the airspaces written: the vertical limits in the name,
+// and the filters that leave airspaces out.
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "model/Airspace.h"
+#include "model/VerticalLimit.h"
+
+// --max-floor's LIMIT: a limit above sea level and above 0 (FL100, 3000ft,
+// 3000, 1500m); nothing for any other text.
+std::optional<TVerticalLimit> ReadMaxFloor(std::string_view text);
+
+// --classes' and --exclude-classes' LIST: names between commas, blanks
+// around them ignored, upper-cased; empty names ignored. Nothing where the
+// list holds no name.
+std::optional<std::set<std::string>> ReadClassList(std::string_view text);
+
+// Whether a floor lies at or above the limit, in feet, exactly: a flight
+// level n as 100 n ft, metres as 1/0.3048 ft; a floor above the ground as
+// at least its height above sea level. A floor that is missing or cannot be
+// read is below (the airspace stays on the map); UNL is above.
+bool FloorAtOrAbove(const TVerticalLimit& floor, const TVerticalLimit& limit);
+
+struct TFilters {
+  std::optional<TVerticalLimit> MaxFloor;        // --max-floor
+  std::optional<std::set<std::string>> Classes;  // --classes: only these
+  std::set<std::string> ExcludedClasses;         // --exclude-classes
+  bool Any() const { return MaxFloor || Classes || !ExcludedClasses.empty(); }
+};
+
+// Whether the filters leave the airspace out: its class (as written, without
+// regard to case) not among Classes, or among ExcludedClasses, or its floor
+// at or above MaxFloor. An airspace with no class matches no name.
+bool LeftOut(const TAirspace& airspace, const TFilters& filters);
+
+// The name followed by its limits, ‹NAME FLOOR-CEILING›, a missing one
+// "?"; the name alone where both are missing, the limits alone where the
+// name is empty.
+std::string NameWithLimits(std::string_view name, const TVerticalLimit& floor, const TVerticalLimit& ceiling);
