@@ -32,8 +32,8 @@ struct TValueOption {
   bool (*Take)(std::string_view value, TCommandLine& line);
 };
 // Adds the list's names to the set.
-bool AddClasses(std::string_view value, std::set<std::string>& names) {
-  const std::optional<std::set<std::string>> list = ReadClassList(value);
+bool AddClasses(std::string_view value, TClassSet& names) {
+  const std::optional<TClassSet> list = ReadClassList(value);
   if (list) names.insert(list->begin(), list->end());
   return list.has_value();
 }

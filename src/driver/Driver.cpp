@@ -137,11 +137,8 @@ TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOpti
   if (options.Limits || options.Filters.Any()) {
     parse.Keep = [&](TAirspace& airspace) {
       if (LeftOut(airspace, options.Filters)) return ++summary.Filtered, false;
-      if (options.Limits) {
-        const std::string name = NameWithLimits(airspace.Name.View(), airspace.Floor, airspace.Ceiling);
-        airspace.Name.Clear();
-        airspace.Name.Append(name);
-      }
+      if (options.Limits)
+        airspace.Name.Append(LimitsAfterName(airspace.Name.Empty(), airspace.Floor, airspace.Ceiling));
       return true;
     };
   }

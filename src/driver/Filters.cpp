@@ -42,8 +42,8 @@ std::optional<TVerticalLimit> ReadMaxFloor(std::string_view text) {
   return limit;
 }
 
-std::optional<std::set<std::string>> ReadClassList(std::string_view text) {
-  std::set<std::string> names;
+std::optional<TClassSet> ReadClassList(std::string_view text) {
+  TClassSet names;
   for (;;) {
     const std::size_t comma = text.find(',');
     const std::string_view name = Trimmed(text.substr(0, comma));
@@ -77,12 +77,11 @@ bool LeftOut(const TAirspace& airspace, const TFilters& filters) {
   return filters.MaxFloor && FloorAtOrAbove(airspace.Floor, *filters.MaxFloor);
 }
 
-std::string NameWithLimits(std::string_view name, const TVerticalLimit& floor, const TVerticalLimit& ceiling) {
-  if (floor.Kind == TKind::None && ceiling.Kind == TKind::None) return std::string(name);
-  const auto text = [](const TVerticalLimit& limit) {
-    return limit.Kind == TKind::None ? std::string("?") : limit.Text;
+std::string LimitsAfterName(bool nameEmpty, const TVerticalLimit& floor, const TVerticalLimit& ceiling) {
+  if (floor.Kind == TKind::None && ceiling.Kind == TKind::None) return {};
+  const auto text = [](const TVerticalLimit& limit) -> std::string_view {
+    return limit.Kind == TKind::None ? "?" : limit.Text;
   };
-  std::string named(name);
-  if (!named.empty()) named += ' ';
-  return named + text(floor) + "-" + text(ceiling);
+  std::string limits(nameEmpty ? "" : " ");
+  return limits.append(text(floor)).append("-").append(text(ceiling));
 }

@@ -2,6 +2,7 @@
 // and the filters that leave airspaces out.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -17,7 +18,8 @@ std::optional<TVerticalLimit> ReadMaxFloor(std::string_view text);
 // --classes' and --exclude-classes' LIST: names between commas, blanks
 // around them ignored, upper-cased; empty names ignored. Nothing where the
 // list holds no name.
-std::optional<std::set<std::string>> ReadClassList(std::string_view text);
+using TClassSet = std::set<std::string, std::less<>>;
+std::optional<TClassSet> ReadClassList(std::string_view text);
 
 // Whether a floor lies at or above the limit, in feet, exactly: a flight
 // level n as 100 n ft, metres as 1/0.3048 ft; a floor above the ground as
@@ -26,9 +28,9 @@ std::optional<std::set<std::string>> ReadClassList(std::string_view text);
 bool FloorAtOrAbove(const TVerticalLimit& floor, const TVerticalLimit& limit);
 
 struct TFilters {
-  std::optional<TVerticalLimit> MaxFloor;        // --max-floor
-  std::optional<std::set<std::string>> Classes;  // --classes: only these
-  std::set<std::string> ExcludedClasses;         // --exclude-classes
+  std::optional<TVerticalLimit> MaxFloor;  // --max-floor
+  std::optional<TClassSet> Classes;        // --classes: only these
+  TClassSet ExcludedClasses;               // --exclude-classes
   bool Any() const { return MaxFloor || Classes || !ExcludedClasses.empty(); }
 };
 
@@ -37,7 +39,7 @@ struct TFilters {
 // at or above MaxFloor. An airspace with no class matches no name.
 bool LeftOut(const TAirspace& airspace, const TFilters& filters);
 
-// The name followed by its limits, ‹NAME FLOOR-CEILING›, a missing one
-// "?"; the name alone where both are missing, the limits alone where the
-// name is empty.
-std::string NameWithLimits(std::string_view name, const TVerticalLimit& floor, const TVerticalLimit& ceiling);
+// What follows the name: its limits, ‹ FLOOR-CEILING›, a missing one "?";
+// nothing where both are missing; no blank before them where the name is
+// empty.
+std::string LimitsAfterName(bool nameEmpty, const TVerticalLimit& floor, const TVerticalLimit& ceiling);

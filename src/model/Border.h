@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "model/GeographicPoint.h"
@@ -81,6 +82,12 @@ public:
     Lines.clear();
   }
   bool Empty() const { return Points.empty() && Arcs.empty(); }
+  void Swap(TBorder& other) noexcept {
+    Points.swap(other.Points);
+    Arcs.swap(other.Arcs);
+    Lines.swap(other.Lines);
+    std::swap(LastLine, other.LastLine);
+  }
   TBorderView View() const {
     if (Lines.empty()) return {Points, Arcs};
     return {Points, Arcs, Lines.front().FirstLine, std::span<const TLineRun>(Lines).subspan(1)};

@@ -2,6 +2,7 @@
 #include "numtext/ScaledDecimals.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace {
@@ -36,9 +37,33 @@ std::string AtScale(TDecimal decimal, std::size_t scale) {
   return first == std::string::npos ? std::string() : decimal.Digits.substr(first);
 }
 
+// A whole number of at most 9 digits, whose product by a factor of at most
+// 10^9 fits 64 bits: the usual limit, compared without any text.
+constexpr std::size_t SmallDigits = 9;
+static_assert(999'999'999ULL * 1'000'000'000ULL < UINT64_MAX);
+std::optional<std::uint64_t> SmallWhole(std::string_view text) {
+  if (text.empty() || text.size() > SmallDigits) return std::nullopt;
+  std::uint64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  return value;
+}
+
+int CompareProducts(std::uint64_t a, std::uint32_t factorA, std::uint64_t b, std::uint32_t factorB) {
+  const std::uint64_t x = a * factorA, y = b * factorB;
+  return (x > y) - (x < y);
+}
+
 }  // namespace
 
 int CompareScaled(std::string_view a, std::uint32_t factorA, std::string_view b, std::uint32_t factorB) {
+  if (const auto x = SmallWhole(a), y = SmallWhole(b); x && y) return CompareProducts(*x, factorA, *y, factorB);
+  return CompareScaledDigits(a, factorA, b, factorB);
+}
+
+int CompareScaledDigits(std::string_view a, std::uint32_t factorA, std::string_view b, std::uint32_t factorB) {
   const TDecimal x = Scaled(a, factorA), y = Scaled(b, factorB);
   const std::size_t scale = std::max(x.Scale, y.Scale);
   const std::string p = AtScale(x, scale), q = AtScale(y, scale);

@@ -52,6 +52,26 @@ struct TBlock {
     Type.clear();
     NameBlanks = 0;
   }
+  // Field by field, each keeping its storage: blocks change places at every
+  // airspace, and limits are there only where they are read.
+  void Swap(TBlock& other) noexcept {
+    Airspace.AirspaceClass.swap(other.Airspace.AirspaceClass);
+    std::swap(Airspace.Name, other.Airspace.Name);
+    std::swap(Airspace.Pin, other.Airspace.Pin);
+    Airspace.Border.Swap(other.Airspace.Border);
+    SwapLimit(Airspace.Floor, other.Airspace.Floor);
+    SwapLimit(Airspace.Ceiling, other.Airspace.Ceiling);
+    std::swap(HasClass, other.HasClass);
+    std::swap(HasPin, other.HasPin);
+    std::swap(Broken, other.Broken);
+    Type.swap(other.Type);
+    std::swap(NameBlanks, other.NameBlanks);
+  }
+
+private:
+  static void SwapLimit(TVerticalLimit& a, TVerticalLimit& b) noexcept {
+    if (a.Kind != TVerticalLimit::TKind::None || b.Kind != TVerticalLimit::TKind::None) std::swap(a, b);
+  }
 };
 
 // Places each block once it is read: an airspace starts at an AC, so a
@@ -70,11 +90,11 @@ public:
   TBlock& Block() { return Reading; }
   void PlaceBlock() {
     if (!Started) {
-      std::swap(Current, Reading);
+      Current.Swap(Reading);
       Started = true;
     } else if (Reading.HasClass) {
       Complete();
-      std::swap(Current, Reading);
+      Current.Swap(Reading);
     } else {
       Continue();
     }
@@ -119,9 +139,10 @@ private:
       Current.HasPin = true;
     }
     if (!Reading.Type.empty()) Current.Type = Reading.Type;
-    if (Reading.Airspace.Floor.Kind != TVerticalLimit::TKind::None) Current.Airspace.Floor = Reading.Airspace.Floor;
+    if (Reading.Airspace.Floor.Kind != TVerticalLimit::TKind::None)
+      std::swap(Current.Airspace.Floor, Reading.Airspace.Floor);
     if (Reading.Airspace.Ceiling.Kind != TVerticalLimit::TKind::None)
-      Current.Airspace.Ceiling = Reading.Airspace.Ceiling;
+      std::swap(Current.Airspace.Ceiling, Reading.Airspace.Ceiling);
     Current.Broken = Current.Broken || Reading.Broken;
     Current.Airspace.Border.Append(Reading.Airspace.Border);
   }
@@ -141,8 +162,9 @@ public:
       : Placer(placer), Reader(reader), Options(options), ArcReport(arcReport) {}
 
   void Read(std::string_view line, bool blanksOnly);
+  [[gnu::noinline]] void ReadOrLeaveOut(int number, const TRecord& record);
   template <std::size_t... Kinds>
-  void Dispatch(int number, const TRecord& record, std::index_sequence<Kinds...>);
+  [[gnu::always_inline]] inline void Dispatch(int number, const TRecord& record, std::index_sequence<Kinds...>);
 
   // The handlers, one per record kind.
 
@@ -204,7 +226,9 @@ public:
 private:
   void ReadLimit(const TRecord& record, TVerticalLimit& limit) {
     if (!Options.Limits) return;
-    if (TVerticalLimit read = ReadVerticalLimit(JoinTokens(record.Rest)); read.Kind != TVerticalLimit::TKind::None)
+    JoinedValue.resize(record.Rest.size());
+    JoinedValue.resize(JoinTokens(record.Rest, false, JoinedValue.data()));
+    if (TVerticalLimit read = ReadVerticalLimit(JoinedValue); read.Kind != TVerticalLimit::TKind::None)
       limit = std::move(read);
   }
   // An arc or circle record taken into the border and counted, or left out.
@@ -242,7 +266,7 @@ private:
   const TParseOptions& Options;
   TArcReport& ArcReport;
   TArcSettings ArcSettings;
-  std::string JoinedValue;  // a coordinate value's joined tokens
+  std::string JoinedValue;  // a coordinate's or limit's joined tokens
 };
 
 // What each record does to its airspace, in the order of the reader's
@@ -271,7 +295,7 @@ static_assert(std::equal(RecordKinds.begin(), RecordKinds.end(), Keywords.begin(
 // The handler of the record's kind, called as a constant, so that the
 // compiler can inline it as in a switch.
 template <std::size_t... Kinds>
-void TRecordReader::Dispatch(int number, const TRecord& record, std::index_sequence<Kinds...>) {
+inline void TRecordReader::Dispatch(int number, const TRecord& record, std::index_sequence<Kinds...>) {
   const auto take = [&]<std::size_t Kind>() {
     if (number != static_cast<int>(Kind) + 1) return false;
     constexpr auto handler = RecordKinds[Kind].Read;
@@ -285,16 +309,21 @@ void TRecordReader::Read(std::string_view line, bool blanksOnly) {
   const TLineKeyword keyword = LineKeyword(line);
   if (keyword.Number < 0) return;
   const TRecord record{line, line.substr(keyword.Length), blanksOnly};
-  if (Options.BrokenWarning == nullptr)
-    return Dispatch(keyword.Number, record, std::make_index_sequence<RecordKinds.size()>());
-  // The failures of a record's own values leave its airspace out; others,
-  // of reading or of memory, still end the run.
+  if (Options.BrokenWarning != nullptr) [[unlikely]]
+    return ReadOrLeaveOut(keyword.Number, record);
+  Dispatch(keyword.Number, record, std::make_index_sequence<RecordKinds.size()>());
+}
+
+// The failures of a record's own values leave its airspace out; others, of
+// reading or of memory, still end the run. Apart from Read, whose every
+// record it would otherwise slow.
+void TRecordReader::ReadOrLeaveOut(int number, const TRecord& record) {
   const auto leaveOut = [&](const Exception& error) {
-    (*Options.BrokenWarning)(Reader.LineNumber(), error.Message(), line);
+    (*Options.BrokenWarning)(Reader.LineNumber(), error.Message(), record.Line);
     Placer.Block().Broken = true;
   };
   try {
-    Dispatch(keyword.Number, record, std::make_index_sequence<RecordKinds.size()>());
+    Dispatch(number, record, std::make_index_sequence<RecordKinds.size()>());
   } catch (const EConvertError& error) {
     leaveOut(error);
   } catch (const EStringListError& error) {

@@ -3,8 +3,10 @@
 #include "openair/VerticalLimits.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "base/UpperCase.h"
 #include "openair/Delimiters.h"
@@ -49,22 +51,29 @@ constexpr std::array<TWord, 9> References = {{{"", false},
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The unit and reference of a height: the rest after its number, one of
-// each (either may be empty) in either order.
+// each (either may be empty) in either order. Every such text is looked up
+// in one table, made once.
 struct TUnitAndReference {
   bool Metres;
   bool AboveGround;
 };
 std::optional<TUnitAndReference> ReadUnitAndReference(std::string_view rest) {
-  for (const TWord& unit : Units)
-    for (const TWord& reference : References) {
-      if (rest.size() != unit.Text.size() + reference.Text.size()) continue;
-      const bool unitFirst =
-          rest.substr(0, unit.Text.size()) == unit.Text && rest.substr(unit.Text.size()) == reference.Text;
-      const bool referenceFirst =
-          rest.substr(0, reference.Text.size()) == reference.Text && rest.substr(reference.Text.size()) == unit.Text;
-      if (unitFirst || referenceFirst) return TUnitAndReference{unit.Flag, reference.Flag};
-    }
-  return std::nullopt;
+  struct THash : std::hash<std::string_view> {
+    using is_transparent = void;  // looked up by a view, with no text made
+  };
+  static const std::unordered_map<std::string, TUnitAndReference, THash, std::equal_to<>> Texts = [] {
+    std::unordered_map<std::string, TUnitAndReference, THash, std::equal_to<>> texts;
+    for (const TWord& unit : Units)
+      for (const TWord& reference : References) {
+        const TUnitAndReference meaning{unit.Flag, reference.Flag};
+        texts.emplace(std::string(unit.Text) + std::string(reference.Text), meaning);  // the first meaning stays
+        texts.emplace(std::string(reference.Text) + std::string(unit.Text), meaning);
+      }
+    return texts;
+  }();
+  const auto found = Texts.find(rest);
+  if (found == Texts.end()) return std::nullopt;
+  return found->second;
 }
 
 // The digits at the start, and where a "." and digits follow, those too.
@@ -116,6 +125,7 @@ std::optional<TVerticalLimit> ReadSqueezed(std::string_view text) {
 
 TVerticalLimit ReadVerticalLimit(std::string_view value) {
   std::string squeezed;
+  squeezed.reserve(value.size());
   for (const char c : value)
     if (!Delimiters.Contains(c)) squeezed += UpperCaseChar(c);
   if (squeezed.empty()) return {};

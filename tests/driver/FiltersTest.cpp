@@ -1,9 +1,11 @@
 // The pilot's filters at their boundaries, and the limits in the name.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "driver/Filters.h"
+#include "numtext/ScaledDecimals.h"
 #include "openair/VerticalLimits.h"
 
 namespace {
@@ -52,7 +54,7 @@ TEST(FiltersTest, ClassesKeptAndLeftOut) {
   TFilters only;
   only.Classes = ReadClassList(" r , q,,");
   ASSERT_TRUE(only.Classes.has_value());
-  EXPECT_EQ(*only.Classes, (std::set<std::string>{"R", "Q"}));
+  EXPECT_EQ(*only.Classes, (TClassSet{"R", "Q"}));
   EXPECT_FALSE(LeftOut(airspace("r"), only));
   EXPECT_TRUE(LeftOut(airspace("P"), only));
   EXPECT_TRUE(LeftOut(airspace(""), only));  // no class matches no name
@@ -65,11 +67,32 @@ TEST(FiltersTest, ClassesKeptAndLeftOut) {
 
 TEST(FiltersTest, LimitsAfterTheName) {
   const TVerticalLimit ground = ReadVerticalLimit("GND"), level = ReadVerticalLimit("FL65"), none;
-  EXPECT_EQ(NameWithLimits("CTR X", ground, level), "CTR X GND-FL65");
-  EXPECT_EQ(NameWithLimits("CTR X", none, level), "CTR X ?-FL65");
-  EXPECT_EQ(NameWithLimits("CTR X", ground, none), "CTR X GND-?");
-  EXPECT_EQ(NameWithLimits("CTR X", none, none), "CTR X");
-  EXPECT_EQ(NameWithLimits("", ground, level), "GND-FL65");
+  EXPECT_EQ(LimitsAfterName(false, ground, level), " GND-FL65");
+  EXPECT_EQ(LimitsAfterName(false, none, level), " ?-FL65");
+  EXPECT_EQ(LimitsAfterName(false, ground, none), " GND-?");
+  EXPECT_EQ(LimitsAfterName(false, none, none), "");
+  EXPECT_EQ(LimitsAfterName(true, ground, level), "GND-FL65");
+}
+
+// The whole-number fast path against the digits, on random numbers and
+// factors, fractions and long numbers falling to the digits.
+TEST(FiltersTest, ScaledComparisonsAgreeWithTheDigits) {
+  std::mt19937_64 random(26);
+  const std::uint32_t factors[] = {3048, 10000, 304800, 1, 1000000000};
+  for (int i = 0; i < 100000; ++i) {
+    const auto number = [&] {
+      std::string text = std::to_string(random() % (i % 3 == 0 ? 1000000000000ULL : 100000));
+      if (i % 7 == 0) text += "." + std::to_string(random() % 1000);
+      return text;
+    };
+    const std::string a = number(), b = i % 5 == 0 ? a : number();
+    const std::uint32_t fa = factors[random() % 5], fb = factors[random() % 5];
+    ASSERT_EQ(CompareScaled(a, fa, b, fb), CompareScaledDigits(a, fa, b, fb))
+        << a << " " << fa << " " << b << " " << fb;
+  }
+  EXPECT_EQ(CompareScaledDigits("3048", 10000, "10000", 3048), 0);
+  EXPECT_EQ(CompareScaledDigits("0.5", 2, "1", 1), 0);
+  EXPECT_EQ(CompareScaledDigits("999999999999999999999", 3, "2999999999999999999996", 1), 1);
 }
 
 }  // namespace
