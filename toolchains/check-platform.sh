@@ -104,6 +104,7 @@ if [ -d "$data" ]; then
     convert "$name-6" "$input" --decimals=6
     convert "$name-arcs-6" "$input" --arcs --decimals=6
     convert "$name-11" "$input" --decimals=11
+    convert "$name-pilot" "$input" --arcs --decimals=6 --limits --max-floor=FL100 --exclude-classes=FIR,E --skip-bad
     count "$name-arcs-11" "$input" --arcs --decimals=11
   done
 else
