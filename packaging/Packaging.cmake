@@ -19,17 +19,23 @@ if(WIN32)
   find_program(GROFF_PROGRAM groff REQUIRED)
   add_custom_command(
     OUTPUT ${PROJECT_BINARY_DIR}/TARNEL.txt
-    COMMAND ${GROFF_PROGRAM} -man -Tutf8 -P-cbou ${PROJECT_BINARY_DIR}/man/TARNEL.1 > ${PROJECT_BINARY_DIR}/TARNEL.txt
-    DEPENDS ${PROJECT_BINARY_DIR}/man/TARNEL.1
-    COMMENT "Rendering the manual as text")
+    COMMAND ${CMAKE_COMMAND} -DGROFF=${GROFF_PROGRAM} -DIN=${PROJECT_BINARY_DIR}/man/TARNEL.1
+            -DOUT=${PROJECT_BINARY_DIR}/TARNEL.txt -P ${PROJECT_SOURCE_DIR}/packaging/WindowsText.cmake
+    DEPENDS ${PROJECT_BINARY_DIR}/man/TARNEL.1 ${PROJECT_SOURCE_DIR}/packaging/WindowsText.cmake
+    COMMENT "Rendering the manual as Windows text")
   add_custom_target(tarnel_manual_text ALL DEPENDS ${PROJECT_BINARY_DIR}/TARNEL.txt)
   # A short text for Windows users, with the line ends Notepad expects.
   configure_file(packaging/README-windows.txt.in ${PROJECT_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
   install(TARGETS TARNEL RUNTIME DESTINATION .)
   install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/TARNEL.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_SYSTEM_NAME windows-x86_64)
-  # One folder, tarnel-VERSION-windows-x86_64, that holds it all.
+  # x86 for the 32-bit build, which runs on every Windows; x86_64 for the other.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(CPACK_SYSTEM_NAME windows-x86)
+  else()
+    set(CPACK_SYSTEM_NAME windows-x86_64)
+  endif()
+  # One folder, tarnel-VERSION-windows-x86 or -x86_64, that holds it all.
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 else()
   install(TARGETS TARNEL RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

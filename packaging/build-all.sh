@@ -3,6 +3,7 @@
 #   tarnel_VERSION_amd64.deb and tarnel-VERSION-linux-x86_64.tar.gz  native Release build
 #   tarnel_VERSION_arm64.deb                                          aarch64 cross build, static
 #   tarnel-VERSION-windows-x86_64.zip                                 TARNEL.exe, README, manual as text
+#   tarnel-VERSION-windows-x86.zip                                    the same, 32-bit: every Windows
 # Needs the tools of the README's "Requirements".
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,5 +26,7 @@ bash toolchains/build-geographiclib.sh aarch64
 package build-package-arm64 DEB -DCMAKE_TOOLCHAIN_FILE=toolchains/aarch64-linux-gnu.cmake
 bash toolchains/build-geographiclib.sh windows
 package build-package-windows ZIP -DCMAKE_TOOLCHAIN_FILE=toolchains/x86_64-w64-mingw32.cmake
+bash toolchains/build-geographiclib.sh windows32
+package build-package-windows32 ZIP -DCMAKE_TOOLCHAIN_FILE=toolchains/i686-w64-mingw32.cmake
 rm -rf "$out/_CPack_Packages"
 ls -l "$out"

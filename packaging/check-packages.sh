@@ -3,8 +3,9 @@
 # files; the amd64 .deb, unpacked, converts a real file to the same bytes as
 # the build tree's TARNEL, and its manual page renders; the .deb and the
 # .tar.gz have tarnel in lower case as links to the program and the manual;
-# the .zip unpacks into one folder with TARNEL.exe, which does the same under
-# wine, a README.txt with CR LF line ends and the manual as text.
+# each .zip (64-bit and 32-bit Windows) unpacks into one folder with
+# TARNEL.exe, which does the same under wine, a README.txt and the manual as
+# Windows text; the 32-bit TARNEL.exe's PE header and imports suit Windows 7.
 #
 #   bash packaging/check-packages.sh [DIST_DIR] [REFERENCE_BUILD]
 set -euo pipefail
@@ -48,22 +49,59 @@ man -l "$scratch/deb/usr/share/man/man1/TARNEL.1.gz" 2>&1 >/dev/null | (! grep .
 MANWIDTH=80 man -l "$scratch/deb/usr/share/man/man1/TARNEL.1.gz" | grep "TARNEL $version" >/dev/null
 echo "the packaged manual page renders, version $version"
 
-zip="$dist/tarnel-$version-windows-x86_64.zip"
-folder=tarnel-$version-windows-x86_64
-# One folder, and in it the program, the short README and the manual.
-entries=$(unzip -Z1 "$zip" | sort)
-expected=$(printf '%s\n' "$folder/" "$folder/README.txt" "$folder/TARNEL.exe" "$folder/TARNEL.txt" | sort)
-if [ "$entries" != "$expected" ] && [ "$entries" != "$(grep -v '/$' <<<"$expected")" ]; then
-  echo "the .zip holds:"
-  echo "$entries"
-  exit 1
-fi
-unzip -q "$zip" -d "$scratch/zip"
-lines=$(wc -l <"$scratch/zip/$folder/README.txt")
-[ "$(grep -c $'\r$' "$scratch/zip/$folder/README.txt")" = "$lines" ] || { echo "README.txt has lines without CR LF"; exit 1; }
-grep -q -- "--arcs" "$scratch/zip/$folder/README.txt"
-grep -q -- "--decimals=6" "$scratch/zip/$folder/README.txt"
-grep -q "TARNEL $version" "$scratch/zip/$folder/TARNEL.txt"
-(cd "$scratch" && wine "zip/$folder/TARNEL.exe" "$input" zip.zrn >/dev/null)
-cmp "$scratch/reference.zrn" "$scratch/zip.zrn"
-echo "the .zip unpacks into $folder/ with TARNEL.exe, README.txt (CR LF) and the manual; TARNEL.exe converts $(basename "$input") to the same bytes under wine"
+# Each .zip: one folder, and in it the program, the short README and the
+# manual, both as Windows text; the program converts under wine where the
+# machine runs it. check_zip ARCH RUNNER
+check_zip() {
+  local arch=$1 runner=$2
+  local zip="$dist/tarnel-$version-windows-$arch.zip" folder=tarnel-$version-windows-$arch
+  local entries expected lines file
+  entries=$(unzip -Z1 "$zip" | sort)
+  expected=$(printf '%s\n' "$folder/" "$folder/README.txt" "$folder/TARNEL.exe" "$folder/TARNEL.txt" | sort)
+  if [ "$entries" != "$expected" ] && [ "$entries" != "$(grep -v '/$' <<<"$expected")" ]; then
+    echo "the $arch .zip holds:"
+    echo "$entries"
+    exit 1
+  fi
+  unzip -q "$zip" -d "$scratch/zip-$arch"
+  for file in README.txt TARNEL.txt; do
+    lines=$(wc -l <"$scratch/zip-$arch/$folder/$file")
+    [ "$(grep -c $'\r$' "$scratch/zip-$arch/$folder/$file")" = "$lines" ] || { echo "$file has lines without CR LF"; exit 1; }
+  done
+  grep -q -- "--arcs" "$scratch/zip-$arch/$folder/README.txt"
+  grep -q -- "--decimals=6" "$scratch/zip-$arch/$folder/README.txt"
+  grep -q "TARNEL $version" "$scratch/zip-$arch/$folder/TARNEL.txt"
+  # Windows text: no Linux-only passage, no hyphenation mark, the place read with set /a.
+  ! grep -E "/proc/self|printf|\xe2\x80\x90" "$scratch/zip-$arch/$folder/TARNEL.txt" || { echo "TARNEL.txt is no Windows text"; exit 1; }
+  grep -q "set /a 0x00003A98" "$scratch/zip-$arch/$folder/TARNEL.txt"
+  if [ "$runner" = skip ]; then
+    echo "the $arch .zip unpacks into $folder/ with TARNEL.exe, README.txt and the manual (CR LF); its run skipped: this machine runs no 32-bit programs"
+    return
+  fi
+  (cd "$scratch" && "$runner" "zip-$arch/$folder/TARNEL.exe" "$input" "zip-$arch.zrn" >/dev/null)
+  cmp "$scratch/reference.zrn" "$scratch/zip-$arch.zrn"
+  echo "the $arch .zip unpacks into $folder/ with TARNEL.exe, README.txt and the manual (CR LF); TARNEL.exe converts $(basename "$input") to the same bytes under wine"
+}
+check_zip x86_64 "$PWD/toolchains/wine64.sh"
+runner=skip
+[ "${TARNEL_RUNS_32BIT:-$(bash toolchains/runs-32bit.sh)}" = yes ] && runner=$PWD/toolchains/wine32.sh
+check_zip x86 "$runner"
+
+# The 32-bit TARNEL.exe's header: i386 (machine 0x14c), console subsystem,
+# Windows 7 SP1 (6.1) as its oldest, large-address-aware; and every function
+# it imports among those checked to exist on Windows 7
+# (packaging/windows7-imports.txt). A new import fails here until it is
+# checked and added there.
+exe="$scratch/zip-x86/tarnel-$version-windows-x86/TARNEL.exe"
+[ "$(od -An -tx2 -j "$(($(od -An -tu4 -j 60 -N4 "$exe") + 4))" -N2 "$exe" | tr -d ' ')" = 014c ] ||
+  { echo "TARNEL.exe is not for i386"; exit 1; }
+header=$(i686-w64-mingw32-objdump -p "$exe")
+for field in "MajorOSystemVersion	6" "MinorOSystemVersion	1" "MajorSubsystemVersion	6" \
+  "MinorSubsystemVersion	1" "Subsystem		00000003	(Windows CUI)" "large address aware"; do
+  grep -qF "$field" <<<"$header" || { echo "TARNEL.exe's header lacks: $field"; exit 1; }
+done
+imports=$(awk -F'\t' '/DLL Name:/ { split($2, a, ": "); dll = toupper(a[2]); next }
+  dll != "" && NF >= 3 && $3 ~ /^ *[0-9]+ +[A-Za-z_]/ { n = split($3, b, " "); print dll ":" b[n] }' <<<"$header" | sort -u)
+unknown=$(comm -23 <(echo "$imports") <(grep -v '^#' packaging/windows7-imports.txt | sort -u))
+[ -z "$unknown" ] || { echo "TARNEL.exe imports what is not checked against Windows 7:"; echo "$unknown"; exit 1; }
+echo "the 32-bit TARNEL.exe: i386, console, Windows 6.1 and later, large-address-aware, $(wc -l <<<"$imports") imports all on Windows 7"

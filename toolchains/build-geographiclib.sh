@@ -2,7 +2,7 @@
 # Builds GeographicLib as a static library with a target's own compiler,
 # from Debian's source package, for the builds where Debian ships it only
 # for the machine's own processor:
-#   bash toolchains/build-geographiclib.sh PLATFORM    (aarch64, s390x, i686, windows)
+#   bash toolchains/build-geographiclib.sh PLATFORM    (aarch64, s390x, i686, windows, windows32)
 # installs it into build-deps/geographiclib-PLATFORM, which the toolchain
 # files look in. The source is fetched once, into build-deps/source.
 set -euo pipefail
@@ -35,6 +35,7 @@ fi
 case $platform in
   aarch64 | s390x | i686) toolchain=toolchains/$platform-linux-gnu.cmake ;;
   windows) toolchain=toolchains/x86_64-w64-mingw32.cmake ;;
+  windows32) toolchain=toolchains/i686-w64-mingw32.cmake ;;
   *) echo "unknown platform: $platform" >&2; exit 2 ;;
 esac
 echo "building GeographicLib for $platform from $(basename "$source")"

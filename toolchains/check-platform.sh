@@ -14,8 +14,10 @@
 #
 # PLATFORM: aarch64, s390x (cross builds, run under qemu-user), i686 (cross
 # build, run natively: qemu-i386 gets the x87's remainder wrong),
-# windows (TARNEL.exe from MinGW-w64, run under wine, with end-to-end runs
-# of its messages and failures as well), soft
+# windows and windows32 (TARNEL.exe from MinGW-w64 for x86-64 and for i686,
+# run under wine64 and wine in prefixes of their own, with end-to-end runs
+# of its messages and failures as well; the 32-bit test program is run once,
+# not once for each test), soft
 # (native, extended arithmetic in software and portable 128-bit integers),
 # ld64 (native, long double as a plain double). REFERENCE_BUILD defaults to
 # build/, which must hold a native TARNEL.
@@ -32,37 +34,50 @@ run=()
 case $platform in
   aarch64 | s390x) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/$platform-linux-gnu.cmake) run=(qemu-$platform-static) ;;
   i686) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/i686-linux-gnu.cmake) ;;
-  windows) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/x86_64-w64-mingw32.cmake) run=(wine) ;;
+  windows) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/x86_64-w64-mingw32.cmake) run=("$PWD/toolchains/wine64.sh") ;;
+  windows32) options=(-DCMAKE_TOOLCHAIN_FILE=toolchains/i686-w64-mingw32.cmake) run=("$PWD/toolchains/wine32.sh") ;;
   soft) options=(-DTARNEL_SOFT_EXTENDED=ON -DTARNEL_PORTABLE_UINT128=ON) ;;
   ld64) options=(-DCMAKE_CXX_FLAGS=-mlong-double-64) ;;
   *) echo "unknown platform: $platform" >&2; exit 2 ;;
 esac
 
 export WINEDEBUG=-all  # wine's own diagnostics would mix with the program's
-if [ "$platform" = windows ]; then
-  # One wine server for all the runs: a run that starts while a server shuts
-  # down after the last one can fail.
-  wineboot --init >/dev/null 2>&1 || true
-  wineserver --persistent || true  # or one runs already
-  trap 'wineserver --kill || true' EXIT
-fi
 case $platform in
-  aarch64 | s390x | i686 | windows) bash toolchains/build-geographiclib.sh "$platform" ;;
+  aarch64 | s390x | i686 | windows | windows32) bash toolchains/build-geographiclib.sh "$platform" ;;
 esac
-if [ "$platform" = i686 ] && [ "${TARNEL_RUNS_32BIT:-$(bash toolchains/runs-32bit.sh)}" != yes ]; then
+case $platform in i686 | windows32) bits=32 ;; *) bits=64 ;; esac
+if [ $bits = 32 ] && [ "${TARNEL_RUNS_32BIT:-$(bash toolchains/runs-32bit.sh)}" != yes ]; then
   # GoogleTest's discovery would run the test programs while building.
   cmake -S . -B "$build" "${options[@]}" -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
   cmake --build "$build" -j2 >/dev/null
   echo "$platform: built; its tests and conversions skipped: this machine runs no 32-bit programs (IA-32 emulation off)"
   exit 0
 fi
-cmake -S . -B "$build" "${options[@]}" >/dev/null
-cmake --build "$build" -j2 >/dev/null
-if ! ctest --test-dir "$build" -j2 --output-on-failure >"$build/ctest.log" 2>&1; then
-  cat "$build/ctest.log"
-  exit 1
+if [ "$platform" = windows ] || [ "$platform" = windows32 ]; then
+  # One wine server for all the runs of a prefix: a run that starts while a
+  # server shuts down after the last one can fail.
+  "${run[@]}" wineboot --init >/dev/null 2>&1 || true
+  "${run[@]}" wineserver --persistent || true  # or one runs already
+  trap '"${run[@]}" wineserver --kill || true' EXIT
 fi
-tail -n 3 "$build/ctest.log"
+if [ "$platform" = windows32 ]; then
+  # One wine start for the whole test program, not one for each test.
+  cmake -S . -B "$build" "${options[@]}" -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
+  cmake --build "$build" -j2 >/dev/null
+  if ! "${run[@]}" "$build/tests/tarnel_tests.exe" --gtest_brief=1 >"$build/tests.log" 2>&1; then
+    cat "$build/tests.log"
+    exit 1
+  fi
+  tail -n 2 "$build/tests.log"
+else
+  cmake -S . -B "$build" "${options[@]}" >/dev/null
+  cmake --build "$build" -j2 >/dev/null
+  if ! ctest --test-dir "$build" -j2 --output-on-failure >"$build/ctest.log" 2>&1; then
+    cat "$build/ctest.log"
+    exit 1
+  fi
+  tail -n 3 "$build/ctest.log"
+fi
 
 program=$build/TARNEL
 [ -f "$program.exe" ] && program=$program.exe
@@ -75,7 +90,7 @@ convert() {
   if [ "$status" -ne 0 ]; then
     # Under a heavy load wine has been seen to fail to start a process,
     # with no word; a real failure of the program fails again.
-    [ "$platform" = windows ] || exit "$status"
+    case $platform in windows*) ;; *) exit "$status" ;; esac
     echo "$platform: $name: the run failed (exit $status), once more"
     "${run[@]}" "$program" "$@" "$input" "$build/$name.zrn" >/dev/null 2>&1
   fi
@@ -123,6 +138,6 @@ build-bench/bench/oagen polygons 1 crlf "$build/polygons.oa"
 convert generated-polygons-6 "$build/polygons.oa" --decimals=6
 convert generated-polygons-11 "$build/polygons.oa" --decimals=11
 
-if [ "$platform" = windows ]; then
-  bash toolchains/windows-runs.sh "$program" "$reference/TARNEL"
-fi
+case $platform in
+  windows*) bash toolchains/windows-runs.sh "$program" "$reference/TARNEL" "${run[0]}" ;;
+esac

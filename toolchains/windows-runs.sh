@@ -3,13 +3,15 @@
 # their reports, byte for byte where Windows fixes them. The system's own
 # error texts are only checked to be there: wine words them otherwise.
 #
-#   bash toolchains/windows-runs.sh build-windows/TARNEL.exe build/TARNEL
+#   bash toolchains/windows-runs.sh build-windows/TARNEL.exe build/TARNEL [RUNNER]
 #
 # The second program is the native build: where both fail the same way,
-# TARNEL.exe must print the very bytes it prints.
+# TARNEL.exe must print the very bytes it prints. RUNNER starts the program
+# under wine: toolchains/wine64.sh (the default) or toolchains/wine32.sh.
 set -euo pipefail
 program=$(realpath "$1")
 native=$(realpath "$2")
+runner=$(realpath "${3:-$(dirname "$0")/wine64.sh}")
 export WINEDEBUG=-all
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -30,7 +32,7 @@ contents() { cat "$1"; printf x; }  # a file's bytes, trailing line ends kept, a
 # run ARGS...: sets code, out, err
 run() {
   set +e
-  wine "$program" "$@" >out.txt 2>err.txt
+  "$runner" "$program" "$@" >out.txt 2>err.txt
   code=$?
   set -e
   out=$(contents out.txt) out=${out%x}
@@ -96,14 +98,28 @@ check "an OpenAir file as output: unchanged" $'AC R\r\nAN Test Area\r\nDP 50:30:
 printf 'AC R\r\nV X=50:30:00 N 014:20:00 E\r\nDC 0.05\r\nDA 1\r\n' >arcs.oa
 run --arcs arcs.oa arcs.zrn
 check "--arcs: summary and warning" \
-  "0|$banner"$'1 airspaces, 1 points; 0 arcs and 1 circles drawn; 1 left out\r\n|Warning: line 4: not three values, left out: DA 1\r\n' \
+  "0|$banner"$'1 airspace, 1 point; 0 arcs and 1 circle drawn; 1 left out\r\n|Warning: line 4: not three values, left out: DA 1\r\n' \
   "$code|$out|$err"
 native --help
 run --help
 check "--help: as the native build says it" "$expected" "$code|$out"
 run --xyz in.oa new.zrn
-check "an unknown option" "1|$banner"$'Error: Unknown option --xyz\r\nUsage: TARNEL [--arcs] <input-file[.oa]> <output-file[.zrn]>\r\n\r\n|no output' \
+check "an unknown option" "1|$banner"$'Error: Unknown option --xyz\r\nUsage: TARNEL [options] <input-file[.oa]> <output-file[.zrn]>\r\n\r\n|no output' \
   "$code|$out|$([ -e new.zrn ] && echo output || echo no output)"
+
+native --decimals=6 --limits --max-floor=FL100 --skip-bad in.oa native.zrn
+run --decimals=6 --limits --max-floor=FL100 --skip-bad in.oa options.zrn
+check "the pilot options: as the native build says them" "$expected|$(contents native.zrn)" "$code|$out|$(contents options.zrn)"
+
+# File names outside the code page: through the wide API, not the code
+# page's best fit (an output named out-ř.zrn written as out-r.zrn).
+cp in.oa 'Přehled.txt'
+run 'Přehled.txt' 'out-ř.zrn'
+check "a Czech input name and output name" "0|yes|no" \
+  "$code|$([ -e 'out-ř.zrn' ] && echo yes || echo no)|$([ -e 'out-r.zrn' ] && echo yes || echo no)"
+check "the Czech-named output" "$(contents out.zrn)" "$(contents 'out-ř.zrn')"
+run 'Chybí-ř.txt' new.zrn
+check "a missing Czech-named input" "1|$banner"$'Error: The specified input file doesn\'t exist...\r\n' "$code|$out"
 
 [ "$failures" -eq 0 ] || { echo "$failures end-to-end checks failed"; exit 1; }
 echo "windows: every end-to-end run as expected"

@@ -6,7 +6,7 @@ set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)  # the posix thread model: 
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine64.sh)
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${CMAKE_CURRENT_LIST_DIR}/../build-deps/geographiclib-windows)
 set(CMAKE_CXX_FLAGS_INIT -ffp-contract=off)
 set(CMAKE_C_FLAGS_INIT -ffp-contract=off)

@@ -1,6 +1,8 @@
 // TARNEL <input-file> <output-file>: converts OpenAir airspaces to ZRN markup.
 
 #include <new>
+#include <string>
+#include <vector>
 
 #include "base/Errors.h"
 #include "driver/Driver.h"
@@ -12,7 +14,10 @@ int main(int argc, char** argv) {
   GuardStandardStreams();
   IgnoreBrokenPipe();
   try {
-    StartUp(argc, argv);
+    const std::vector<std::string> arguments = CommandLineArguments(argc, argv);
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
+    StartUp(static_cast<int>(pointers.size()), pointers.data());
     Convert();
     ShutDown();
   } catch (const Exception& error) {

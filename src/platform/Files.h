@@ -11,7 +11,8 @@
 bool FileExists(const std::string& name);
 
 // The absolute path from the current directory and the name, with "." and
-// ".." removed; links are not resolved.
+// ".." removed; links are not resolved. As messages show it: on Windows in
+// the ANSI code page.
 std::string ExpandFileName(const std::string& name);
 
 // The system's text for an error code (errno, or Windows' last error),

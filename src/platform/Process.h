@@ -3,6 +3,12 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+// The command line's arguments, the program's own name first: on Windows
+// read through the wide API and held as UTF-8, so that a file name outside
+// the code page reaches the file as it is; elsewhere the bytes as given.
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 // The file name of the running executable without its directory;
 // invokedAs (argv[0]) serves where the system cannot tell.

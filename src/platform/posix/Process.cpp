@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <system_error>
 
+std::vector<std::string> CommandLineArguments(int argc, char** argv) { return {argv, argv + argc}; }
+
 std::string ModuleName(const std::string& invokedAs) {
   std::error_code error;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);

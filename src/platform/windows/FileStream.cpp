@@ -1,4 +1,4 @@
-// File streams on Windows: CreateFileA with no sharing, ReadFile, WriteFile.
+// File streams on Windows: CreateFileW with no sharing, ReadFile, WriteFile.
 #include <windows.h>
 
 #include <algorithm>
@@ -6,6 +6,7 @@
 #include "base/Errors.h"
 #include "platform/FileStream.h"
 #include "platform/Files.h"
+#include "platform/windows/WideNames.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ constexpr std::size_t MaxTransfer = std::size_t{1} << 30;
 TFileStream::TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize)
     : TStream(bufferSize), FFileName(fileName) {
   const bool read = mode == TMode::OpenRead;
-  const HANDLE file = ::CreateFileA(fileName.c_str(), read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
+  const HANDLE file = ::CreateFileW(Wide(fileName).c_str(), read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
                                     0,  // no sharing while the file is open
                                     nullptr, read ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {

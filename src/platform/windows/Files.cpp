@@ -1,14 +1,15 @@
-// Files on Windows: the ANSI file functions, with the file names' 8-bit
-// bytes as they are, and the system's own message texts.
+// Files on Windows: the wide file functions, with the names held as UTF-8
+// (WideNames.h), and the system's own message texts.
 #include "platform/Files.h"
 
 #include <windows.h>
 
 #include "base/Errors.h"
 #include "platform/FileStream.h"
+#include "platform/windows/WideNames.h"
 
 bool FileExists(const std::string& name) {
-  const DWORD attributes = ::GetFileAttributesA(name.c_str());
+  const DWORD attributes = ::GetFileAttributesW(Wide(name).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
   switch (::GetLastError()) {
     case ERROR_FILE_NOT_FOUND:
@@ -22,14 +23,16 @@ bool FileExists(const std::string& name) {
   }
 }
 
+// Only messages show it: in their code page.
 std::string ExpandFileName(const std::string& name) {
-  std::string path(MAX_PATH, '\0');
+  const std::wstring wide = Wide(name);
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = ::GetFullPathNameA(name.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
-    if (length == 0) return name;
+    const DWORD length = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
+    if (length == 0) return ForMessages(wide);
     if (length < path.size()) {
       path.resize(length);
-      return path;
+      return ForMessages(path);
     }
     path.resize(length);  // the size it needs, terminator included
   }
