@@ -1,9 +1,10 @@
-// The whole conversion in memory, without and with arcs. Only the parse
-// failures of bad input may escape, each with an input line that exists as
-// its place, and arcs add none; a failing parse writes nothing; the same
-// input converts to the same bytes and fails on the same line every time,
-// whatever its line ends are, and with a byte order mark in front; a warning
-// names a line that exists.
+// The whole conversion in memory: plain, with arcs, and with the pilot's
+// options. Only the parse failures of bad input may escape, each with an
+// input line that exists as its place, and arcs add none; with --skip-bad
+// none does; a failing parse writes nothing; the same input converts to the
+// same bytes and fails on the same line every time, whatever its line ends
+// are, and with a byte order mark in front; a warning names a line that
+// exists.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -31,19 +32,24 @@ std::size_t PhysicalLines(const std::string& input) {
   return breaks + 1;
 }
 
-TOutcome ConvertText(const std::string& input, std::size_t bufferSize, bool arcs = false) {
+// Plain, with arcs (at 6 digits), or with the pilot's options (limits, a
+// floor filter, --skip-bad, at 11 digits).
+enum class TMode { Plain, Arcs, Pilot };
+
+TOutcome ConvertText(const std::string& input, std::size_t bufferSize, TMode mode = TMode::Plain) {
   TMemoryStream in(input, bufferSize);
   TMemoryStream out("", bufferSize);
   TOutcome outcome;
+  const auto warn = [&input](std::uint64_t line, const std::string&, std::string_view) {
+    if (line < 1 || line > PhysicalLines(input)) std::abort();
+  };
   try {
-    if (arcs) {
-      const auto warn = [&input](std::uint64_t line, const std::string&, std::string_view) {
-        if (line < 1 || line > PhysicalLines(input)) std::abort();
-      };
-      ConvertAirspaces(in, out, {.Arcs = true, .Digits = 6}, warn);
-    } else {
-      ConvertAirspaces(in, out);
-    }
+    TConversionOptions options;
+    options.Arcs = mode == TMode::Arcs;
+    options.Digits = mode == TMode::Plain ? 2 : mode == TMode::Arcs ? 6 : 11;
+    options.Limits = options.SkipBad = mode == TMode::Pilot;
+    if (mode == TMode::Pilot) options.Filters.MaxFloor = ReadMaxFloor("FL100");
+    ConvertAirspaces(in, out, options, warn, warn);
   } catch (const Exception& error) {
     const std::string& name = error.ClassName();
     if (name != "EConvertError" && name != "EStringListError" && name != "EOverflow") std::abort();
@@ -80,8 +86,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (ConvertText(WithCrLineEnds(input), 7) != first) std::abort();
   if (input.rfind("\xEF\xBB\xBF", 0) != 0 && ConvertText("\xEF\xBB\xBF" + input, 5) != first) std::abort();
   // With arcs: the same failures, on the same line, whatever the buffers.
-  const TOutcome arcs = ConvertText(input, std::max<std::size_t>(size, 1), true);
+  const TOutcome arcs = ConvertText(input, std::max<std::size_t>(size, 1), TMode::Arcs);
   if (arcs.Failed != first.Failed || arcs.Place != first.Place) std::abort();
-  if (ConvertText(input, 3, true) != arcs) std::abort();
+  if (ConvertText(input, 3, TMode::Arcs) != arcs) std::abort();
+  // With --skip-bad no record ends the run, and the buffers change nothing.
+  const TOutcome pilot = ConvertText(input, std::max<std::size_t>(size, 1), TMode::Pilot);
+  if (pilot.Failed || ConvertText(input, 2, TMode::Pilot) != pilot) std::abort();
   return 0;
 }

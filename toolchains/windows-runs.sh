@@ -114,10 +114,11 @@ check "the pilot options: as the native build says them" "$expected|$(contents n
 # File names outside the code page: through the wide API, not the code
 # page's best fit (an output named out-ř.zrn written as out-r.zrn).
 cp in.oa 'Přehled.txt'
+run in.oa latin.zrn
 run 'Přehled.txt' 'out-ř.zrn'
 check "a Czech input name and output name" "0|yes|no" \
   "$code|$([ -e 'out-ř.zrn' ] && echo yes || echo no)|$([ -e 'out-r.zrn' ] && echo yes || echo no)"
-check "the Czech-named output" "$(contents out.zrn)" "$(contents 'out-ř.zrn')"
+check "the Czech-named output" "$(contents latin.zrn)" "$(contents 'out-ř.zrn')"
 run 'Chybí-ř.txt' new.zrn
 check "a missing Czech-named input" "1|$banner"$'Error: The specified input file doesn\'t exist...\r\n' "$code|$out"
 

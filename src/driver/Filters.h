@@ -28,9 +28,9 @@ std::optional<TClassSet> ReadClassList(std::string_view text);
 bool FloorAtOrAbove(const TVerticalLimit& floor, const TVerticalLimit& limit);
 
 struct TFilters {
-  std::optional<TVerticalLimit> MaxFloor;  // --max-floor
-  std::optional<TClassSet> Classes;        // --classes: only these
-  TClassSet ExcludedClasses;               // --exclude-classes
+  std::optional<TVerticalLimit> MaxFloor = {};  // --max-floor
+  std::optional<TClassSet> Classes = {};        // --classes: only these
+  TClassSet ExcludedClasses = {};               // --exclude-classes
   bool Any() const { return MaxFloor || Classes || !ExcludedClasses.empty(); }
 };
 
