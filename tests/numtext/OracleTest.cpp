@@ -220,15 +220,27 @@ TEST(OracleTest, ExtendedOperationsOnRandomValues) {
   }
 }
 
-void ExpectOracleExpansion(double value) {
+// MPFR's 18 significant digits of a double, to nearest, ties to even: its
+// digits, decimal exponent (0.d1d2... x 10^Exponent) and sign.
+struct TOracleExpansion {
+  std::string Digits;
+  long Exponent;
+  bool Negative;
+};
+TOracleExpansion OracleExpansion(double value) {
   TOracle x;
   mpfr_set_d(x.Value, value, MPFR_RNDN);
   mpfr_exp_t exponent = 0;
-  char* digits = mpfr_get_str(nullptr, &exponent, 10, TDecimalForm::MaxDigits, x.Value, MPFR_RNDN);
-  std::string expected(digits);
-  mpfr_free_str(digits);
-  const bool negative = expected[0] == '-';
-  if (negative) expected.erase(0, 1);
+  char* text = mpfr_get_str(nullptr, &exponent, 10, TDecimalForm::MaxDigits, x.Value, MPFR_RNDN);
+  std::string digits(text);
+  mpfr_free_str(text);
+  const bool negative = digits[0] == '-';
+  if (negative) digits.erase(0, 1);
+  return {digits, static_cast<long>(exponent), negative};
+}
+
+void ExpectOracleExpansion(double value) {
+  const auto [expected, exponent, negative] = OracleExpansion(value);
   const TDecimalForm got = DecimalExpansion(value);
   ASSERT_EQ(got.Digits(), expected) << value;
   ASSERT_EQ(got.Exponent, exponent) << value;
@@ -286,16 +298,8 @@ TEST(OracleTest, DecimalExpansionOfRandomDoubles) {
 // The point text with `digits` digits from MPFR's 18-digit expansion,
 // rounded half away from zero in decimal, fixed form below 10^18.
 std::string OracleFixed(double value, int digits) {
-  TOracle x;
-  mpfr_set_d(x.Value, value, MPFR_RNDN);
-  mpfr_exp_t exponent = 0;
-  char* text = mpfr_get_str(nullptr, &exponent, 10, TDecimalForm::MaxDigits, x.Value, MPFR_RNDN);
-  std::string expansion(text);
-  mpfr_free_str(text);
-  const bool negative = expansion[0] == '-';
-  if (negative) expansion.erase(0, 1);
+  auto [expansion, point, negative] = OracleExpansion(value);  // point: the digits before the decimal point
   if (value == 0) expansion.clear();
-  long point = static_cast<long>(exponent);  // digits before the decimal point
   const long keep = point + digits;
   if (keep < 0) {
     expansion.clear();
