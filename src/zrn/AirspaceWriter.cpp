@@ -136,8 +136,7 @@ private:
       }
     }
     bool SameAs(TTexts& other) {
-      if (Fast && other.Fast)
-        return TFast::Same(Latitude, other.Latitude) && TFast::Same(Longitude, other.Longitude);
+      if (Fast && other.Fast) return TFast::Same(Latitude, other.Latitude) && TFast::Same(Longitude, other.Longitude);
       MakeTexts();
       other.MakeTexts();
       return LatitudeText == other.LatitudeText && LongitudeText == other.LongitudeText;

@@ -159,16 +159,26 @@ TEST(FormatFixedTest, OtherPrecisionsAndDigits) {
     int Digits;
     const char* Text;
   } points[] = {
-      {50.50416666666667, 6, "50.504167"},  {14.333333333333334, 6, "14.333333"},
-      {2.0000005, 6, "2.000001"},           {0.0000005, 6, "0.000000"},  // 4.99999999999999977E-7
-      {0.1234565, 6, "0.123456"},           {-0.0000004, 6, "0.000000"},
-      {-0.125, 6, "-0.125000"},             {-0.0000005000001, 6, "-0.000001"},
-      {1e18, 6, "1E18"},                    {1.5e18, 11, "1.5E18"},
+      {50.50416666666667, 6, "50.504167"},
+      {14.333333333333334, 6, "14.333333"},
+      {2.0000005, 6, "2.000001"},
+      {0.0000005, 6, "0.000000"},  // 4.99999999999999977E-7
+      {0.1234565, 6, "0.123456"},
+      {-0.0000004, 6, "0.000000"},
+      {-0.125, 6, "-0.125000"},
+      {-0.0000005000001, 6, "-0.000001"},
+      {1e18, 6, "1E18"},
+      {1.5e18, 11, "1.5E18"},
       {999999999999999872.0, 6, "999999999999999872.000000"},
-      {1.0000000000045, 11, "1.00000000000"}, {1.0000000000055, 11, "1.00000000001"},
-      {1e7 + 0.5, 11, "10000000.50000000000"}, {123456789.123456789, 11, "123456789.12345679100"},
-      {-179.999999999995, 11, "-179.99999999999"}, {0.125, 3, "0.125"}, {-0.0625, 3, "-0.063"},
-      {999.9999, 3, "1000.000"},            {89.99999999999, 10, "90.0000000000"},
+      {1.0000000000045, 11, "1.00000000000"},
+      {1.0000000000055, 11, "1.00000000001"},
+      {1e7 + 0.5, 11, "10000000.50000000000"},
+      {123456789.123456789, 11, "123456789.12345679100"},
+      {-179.999999999995, 11, "-179.99999999999"},
+      {0.125, 3, "0.125"},
+      {-0.0625, 3, "-0.063"},
+      {999.9999, 3, "1000.000"},
+      {89.99999999999, 10, "90.0000000000"},
   };
   for (const auto& p : points) EXPECT_EQ(FormatFixed(p.Value, FloatPrecision, p.Digits), p.Text) << p.Value;
   EXPECT_EQ(FormatFixed(2.5, 15, 0), "3");
@@ -283,8 +293,7 @@ void ExpectFastPathAgrees() {
     const std::string whole = std::to_string(random() % 1000) + ".";
     for (const char* tail : {"5", "4", "49999", "50001"}) {
       const double tie = TextToNumber(whole + fraction + tail);
-      for (const double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e3)})
-        check(value), check(-value);
+      for (const double value : {tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e3)}) check(value), check(-value);
     }
     served += check(std::ldexp(static_cast<double>(random() >> 11), -43 - i % 70)), ++all;
   }
@@ -293,9 +302,8 @@ void ExpectFastPathAgrees() {
 }
 
 TEST(FormatFloatTest, FastPathsOfEveryDigitCountAgreeWithTheExpansion) {
-  [&]<int... Digits>(std::integer_sequence<int, Digits...>) {
-    (ExpectFastPathAgrees<Digits + 3>(), ...);
-  }(std::make_integer_sequence<int, MaxPointDigits - 2>());
+  [&]<int... Digits>(std::integer_sequence<int, Digits...>) { (ExpectFastPathAgrees<Digits + 3>(), ...); }
+  (std::make_integer_sequence<int, MaxPointDigits - 2>());
 }
 
 // Where the x87 does the extended steps, it and the software path agree bit

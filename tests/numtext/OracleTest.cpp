@@ -324,7 +324,8 @@ std::string OracleFixed(double value, int digits) {
   const bool zero = expansion.find_first_not_of('0') == std::string::npos;
   if (!zero && point > TDecimalForm::MaxDigits) return "exponent form";
   std::string whole, fraction;
-  for (long i = 0; i < point; ++i) whole += i < static_cast<long>(expansion.size()) ? expansion[static_cast<std::size_t>(i)] : '0';
+  for (long i = 0; i < point; ++i)
+    whole += i < static_cast<long>(expansion.size()) ? expansion[static_cast<std::size_t>(i)] : '0';
   for (long i = point; i < point + digits; ++i)
     fraction += i >= 0 && i < static_cast<long>(expansion.size()) ? expansion[static_cast<std::size_t>(i)] : '0';
   return std::string(negative && !zero ? "-" : "") + (whole.empty() ? "0" : whole) + "." + fraction;
