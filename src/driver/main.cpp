@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   try {
     const std::vector<std::string> arguments = CommandLineArguments(argc, argv);
     std::vector<const char*> pointers;
+    pointers.reserve(arguments.size());
     for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
     StartUp(static_cast<int>(pointers.size()), pointers.data());
     Convert();

@@ -87,7 +87,7 @@ template <int Digits, typename TCursor>
     [&]<int... Pairs>(std::integer_sequence<int, Pairs...>) {
       const auto pair = [&](int left) {  // the pair with `left` digits after it
         const auto power = static_cast<std::uint32_t>(PowersOfTen[static_cast<std::size_t>(left)]);
-        const std::uint32_t value = rest / power % 100;
+        const std::size_t value = rest / power % 100;
         out.WriteInRoom(DigitPairs[2 * value]);
         out.WriteInRoom(DigitPairs[2 * value + 1]);
       };
@@ -107,9 +107,11 @@ template <int Digits, typename TCursor>
   const std::uint32_t hundreds = Hundredth(whole), belowHundred = whole - 100 * hundreds;
   out.WriteInRoomIf('-', scaled.Negative);
   out.WriteInRoomIf('1', hundreds == 10);  // 1000
-  out.WriteInRoomIf(DigitPairs[2 * hundreds + 1], hundreds > 0);
-  out.WriteInRoomIf(DigitPairs[2 * belowHundred], whole >= 10);
-  out.WriteInRoom(DigitPairs[2 * belowHundred + 1]);
+  const auto tens = [](std::size_t pair) { return DigitPairs[2 * pair]; };
+  const auto units = [](std::size_t pair) { return DigitPairs[2 * pair + 1]; };
+  out.WriteInRoomIf(units(hundreds), hundreds > 0);
+  out.WriteInRoomIf(tens(belowHundred), whole >= 10);
+  out.WriteInRoom(units(belowHundred));
   out.WriteInRoom(DecimalSeparator);
   PutFraction<Digits>(fraction, out);
 }
