@@ -80,7 +80,8 @@ bool LeftOut(const TAirspace& airspace, const TFilters& filters) {
 std::string LimitsAfterName(bool nameEmpty, const TVerticalLimit& floor, const TVerticalLimit& ceiling) {
   if (floor.Kind == TKind::None && ceiling.Kind == TKind::None) return {};
   const auto text = [](const TVerticalLimit& limit) -> std::string_view {
-    return limit.Kind == TKind::None ? "?" : limit.Text;
+    if (limit.Kind == TKind::None) return "?";
+    return limit.Text;  // not through ?:, whose std::string would be a temporary
   };
   std::string limits(nameEmpty ? "" : " ");
   return limits.append(text(floor)).append("-").append(text(ceiling));
