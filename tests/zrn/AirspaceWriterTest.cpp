@@ -13,9 +13,10 @@ namespace {
 
 void AddPoint(TAirspace& airspace, const char* text) { airspace.Border.AddPoint(ReadPoint(text), 1); }
 
-std::string Markup(const TAirspace& airspace, std::size_t bufferSize = TStream::DefaultBufferSize) {
+std::string Markup(const TAirspace& airspace, std::size_t bufferSize = TStream::DefaultBufferSize,
+                   TPointFormat format = {}) {
   TMemoryStream stream("", bufferSize);
-  WriteAirspace(airspace, stream);
+  WriteAirspace(airspace, airspace.Border.Points, stream, format);
   stream.Flush();
   return stream.Data();
 }
@@ -36,17 +37,23 @@ TEST(WriteAirspaceTest, TwoPointExample) {
 }
 
 // Point lines are laid out in the output buffer where it has room for them
-// and in pieces where it has not: the bytes are the same either way.
+// and in pieces where it has not: the bytes are the same either way, at
+// every number of digits, for the longest texts too (-1000.00...).
 TEST(WriteAirspaceTest, SameBytesWhateverTheBufferSize) {
   TAirspace airspace;
   airspace.AirspaceClass = "R";
   airspace.Name.Append("Test Area");
   for (const char* point : {"50:30:00 N 014:20:00 E", "0:0:18 S 179:59:59 W", "12:34:56.7 N 0:0:0 W",
-                            "999.999 N 0.005 E", "0.125 S 0.135 E"})
+                            "999.999 N 0.005 E", "0.125 S 0.135 E", "999.9999999999999 S 999.9999999999999 W",
+                            "999.9999999999999 S 999.9999999999999 W", "1000.5 N 1000.5 E"})
     AddPoint(airspace, point);
-  const std::string expected = Markup(airspace);
-  for (std::size_t size = 1; size <= expected.size() + 1; ++size)
-    ASSERT_EQ(Markup(airspace, size), expected) << "buffer of " << size;
+  for (const int digits : {2, 6, 11})
+    for (const TRepeats repeats : {TRepeats::Kept, TRepeats::Dropped}) {
+      const std::string expected = Markup(airspace, TStream::DefaultBufferSize, {digits, repeats});
+      for (std::size_t size = 1; size <= expected.size() + 1; ++size)
+        ASSERT_EQ(Markup(airspace, size, {digits, repeats}), expected) << "buffer of " << size << ", " << digits;
+    }
+  EXPECT_NE(Markup(airspace, 1, {11}).find("lat=\"-1000.00000000000\""), std::string::npos);
 }
 
 TEST(WriteAirspaceTest, NoBorderLinesWithoutPoints) {
