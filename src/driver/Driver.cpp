@@ -69,6 +69,12 @@ void RefuseOpenAirOutput(TFileStream& output) {
                         "\". It holds OpenAir airspaces and is not replaced");
 }
 
+// ‹Warning: line N: REASON, WHAT: RECORD› on the standard error stream.
+void Warn(std::uint64_t line, const std::string& reason, const char* what, std::string_view record) {
+  ConsoleWriteError("Warning: line " + std::to_string(line) + ": " + reason + ", " + what + ": " + std::string(record) +
+                    "\r\n");
+}
+
 }  // namespace
 
 void StartUp(int argc, const char* const* argv) {
@@ -95,12 +101,10 @@ void StartUp(int argc, const char* const* argv) {
 
 void Convert() {
   const auto warn = [](std::uint64_t line, const std::string& reason, std::string_view record) {
-    ConsoleWriteError("Warning: line " + std::to_string(line) + ": " + reason + ", left out: " + std::string(record) +
-                      "\r\n");
+    Warn(line, reason, "left out", record);
   };
   const auto warnBroken = [](std::uint64_t line, const std::string& message, std::string_view record) {
-    ConsoleWriteError("Warning: line " + std::to_string(line) + ": " + message +
-                      ", airspace left out: " + std::string(record) + "\r\n");
+    Warn(line, message, "airspace left out", record);
   };
   const TSummary summary = ConvertAirspaces(*InputStream, *OutputStream, ConversionOptions, warn, warnBroken);
   const std::string line = SummaryLine(summary, ConversionOptions);

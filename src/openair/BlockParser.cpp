@@ -134,10 +134,7 @@ private:
       name.Append(std::string(Reading.NameBlanks, ' '));
       name.Append(Reading.Airspace.Name.View());
     }
-    if (Reading.HasPin) {
-      Current.Airspace.Pin = Reading.Airspace.Pin;
-      Current.HasPin = true;
-    }
+    if (Reading.HasPin) Current.Airspace.Pin = Reading.Airspace.Pin;
     if (!Reading.Type.empty()) Current.Type = Reading.Type;
     if (Reading.Airspace.Floor.Kind != TVerticalLimit::TKind::None)
       std::swap(Current.Airspace.Floor, Reading.Airspace.Floor);
@@ -226,9 +223,7 @@ public:
 private:
   void ReadLimit(const TRecord& record, TVerticalLimit& limit) {
     if (!Options.Limits) return;
-    JoinedValue.resize(record.Rest.size());
-    JoinedValue.resize(JoinTokens(record.Rest, false, JoinedValue.data()));
-    if (TVerticalLimit read = ReadVerticalLimit(JoinedValue); read.Kind != TVerticalLimit::TKind::None)
+    if (TVerticalLimit read = ReadVerticalLimit(Joined(record)); read.Kind != TVerticalLimit::TKind::None)
       limit = std::move(read);
   }
   // An arc or circle record taken into the border and counted, or left out.
@@ -257,7 +252,13 @@ private:
   // drops a leading one.
   std::string_view CoordinateValue(const TRecord& record) {
     if (record.BlanksOnly) return record.Rest;
-    JoinedValue = JoinTokens(record.Rest);
+    return Joined(record);
+  }
+  // The tokens after the keyword joined, in a text kept from one record to
+  // the next.
+  std::string_view Joined(const TRecord& record) {
+    JoinedValue.resize(record.Rest.size());
+    JoinedValue.resize(JoinTokens(record.Rest, false, JoinedValue.data()));
     return JoinedValue;
   }
 

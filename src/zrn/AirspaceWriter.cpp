@@ -41,6 +41,10 @@ constexpr auto Point = TemplateParts<2>(PointTemplate);
 
 // The fast "%f" path of a number with Digits digits: rounded to a value
 // that its text follows from, then written. Equal values, equal texts.
+template <typename TValue>
+bool SameValue(TValue a, TValue b) {
+  return a.Count == b.Count && a.Negative == b.Negative;
+}
 template <int Digits>
 struct TFastNumber {
   using TValue = TScaled;
@@ -50,7 +54,6 @@ struct TFastNumber {
   static void Put(TValue value, TCursor& out) {
     PutScaled<Digits>(value, out);
   }
-  static bool Same(TValue a, TValue b) { return a.Count == b.Count && a.Negative == b.Negative; }
 };
 template <>
 struct TFastNumber<FloatDigits> {
@@ -61,7 +64,6 @@ struct TFastNumber<FloatDigits> {
   static void Put(TValue value, TCursor& out) {
     PutHundredths(value, out);
   }
-  static bool Same(TValue a, TValue b) { return a.Count == b.Count && a.Negative == b.Negative; }
 };
 
 // The point lines of one number of digits.
@@ -136,7 +138,7 @@ private:
       }
     }
     bool SameAs(TTexts& other) {
-      if (Fast && other.Fast) return TFast::Same(Latitude, other.Latitude) && TFast::Same(Longitude, other.Longitude);
+      if (Fast && other.Fast) return SameValue(Latitude, other.Latitude) && SameValue(Longitude, other.Longitude);
       MakeTexts();
       other.MakeTexts();
       return LatitudeText == other.LatitudeText && LongitudeText == other.LongitudeText;
