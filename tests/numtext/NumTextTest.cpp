@@ -297,7 +297,8 @@ void ExpectFastPathAgrees() {
     }
     served += check(std::ldexp(static_cast<double>(random() >> 11), -43 - i % 70)), ++all;
   }
-  for (const double value : {999.9999999999999, std::nextafter(1000.0, 0.0), 0.0, 0x1p-1074}) check(value), check(-value);
+  for (const double value : {999.9999999999999, std::nextafter(1000.0, 0.0), 0.0, 0x1p-1074})
+    check(value), check(-value);
   EXPECT_GT(served, all * 9 / 10) << Digits;  // the fast path serves nearly all of them
 }
 
