@@ -3,10 +3,11 @@
 
 #include <string>
 
+#include "geodesy/Draw.h"
 #include "io/Streams.h"
-#include "model/Airspace.h"
+#include "model/AirspaceDraft.h"
 #include "numtext/NumText.h"
-#include "openair/BlockParser.h"
+#include "openair/AirspaceReader.h"
 #include "openair/CoordinateText.h"
 #include "openair/LineReader.h"
 #include "openair/Tokens.h"
@@ -65,11 +66,14 @@ void BM_FormatFixedPin(benchmark::State& state) {
 BENCHMARK(BM_FormatFixedPin);
 
 void BM_WriteAirspaceOf100Points(benchmark::State& state) {
-  TAirspace airspace("Bench area");
+  TAirspaceDraft airspace;
+  airspace.Name.Append("Bench area");
   for (int i = 0; i < 100; ++i) airspace.Border.AddPoint(ReadPoint("50:30:15 N 014:20:30 E"), 1);
+  TDrawer drawer;
+  const TDrawnAirspace drawn = drawer.Draw(airspace.View());
   for (auto _ : state) {
     TMemoryStream stream;
-    WriteAirspace(airspace, stream);
+    WriteAirspace(drawn, stream);
     benchmark::DoNotOptimize(stream.Flush());
   }
 }

@@ -40,8 +40,8 @@ TOutcome ConvertText(const std::string& input, std::size_t bufferSize, TMode mod
   TMemoryStream in(input, bufferSize);
   TMemoryStream out("", bufferSize);
   TOutcome outcome;
-  const auto warn = [&input](std::uint64_t line, const std::string&, std::string_view) {
-    if (line < 1 || line > PhysicalLines(input)) std::abort();
+  const auto warn = [&input](const TWarning& warning) {
+    if (warning.Line < 1 || warning.Line > PhysicalLines(input)) std::abort();
   };
   try {
     TConversionOptions options;
@@ -49,7 +49,7 @@ TOutcome ConvertText(const std::string& input, std::size_t bufferSize, TMode mod
     options.Digits = mode == TMode::Plain ? 2 : mode == TMode::Arcs ? 6 : 11;
     options.Limits = options.SkipBad = mode == TMode::Pilot;
     if (mode == TMode::Pilot) options.Filters.MaxFloor = ReadMaxFloor("FL100");
-    ConvertAirspaces(in, out, options, warn, warn);
+    ConvertAirspaces(in, out, options, warn);
   } catch (const Exception& error) {
     const std::string& name = error.ClassName();
     if (name != "EConvertError" && name != "EStringListError" && name != "EOverflow") std::abort();

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "driver/Filters.h"
+#include "keep/Filters.h"
 #include "numtext/FixedDigits.h"
 
 namespace {

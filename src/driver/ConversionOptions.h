@@ -1,7 +1,7 @@
 // What the command line's options ask of a conversion.
 #pragma once
 
-#include "driver/Filters.h"
+#include "keep/Filters.h"
 #include "numtext/NumText.h"
 
 // What the options ask of the conversion.

@@ -3,16 +3,16 @@
 #include "driver/Driver.h"
 
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "base/Errors.h"
 #include "driver/CommandLine.h"
-#include "geodesy/Arcs.h"
+#include "geodesy/Draw.h"
+#include "keep/Filters.h"
 #include "model/AirspaceList.h"
 #include "numtext/NumText.h"
-#include "openair/BlockParser.h"
+#include "openair/AirspaceReader.h"
 #include "openair/OpenAirCheck.h"
 #include "platform/Console.h"
 #include "platform/Files.h"
@@ -69,12 +69,6 @@ void RefuseOpenAirOutput(TFileStream& output) {
                         "\". It holds OpenAir airspaces and is not replaced");
 }
 
-// ‹Warning: line N: REASON, WHAT: RECORD› on the standard error stream.
-void Warn(std::uint64_t line, const std::string& reason, const char* what, std::string_view record) {
-  ConsoleWriteError("Warning: line " + std::to_string(line) + ": " + reason + ", " + what + ": " + std::string(record) +
-                    "\r\n");
-}
-
 }  // namespace
 
 void StartUp(int argc, const char* const* argv) {
@@ -100,27 +94,46 @@ void StartUp(int argc, const char* const* argv) {
 }
 
 void Convert() {
-  const auto warn = [](std::uint64_t line, const std::string& reason, std::string_view record) {
-    Warn(line, reason, "left out", record);
-  };
-  const auto warnBroken = [](std::uint64_t line, const std::string& message, std::string_view record) {
-    Warn(line, message, "airspace left out", record);
-  };
-  const TSummary summary = ConvertAirspaces(*InputStream, *OutputStream, ConversionOptions, warn, warnBroken);
+  const auto warn = [](const TWarning& warning) { ConsoleWriteError(WarningText(warning) + "\r\n"); };
+  const TSummary summary = ConvertAirspaces(*InputStream, *OutputStream, ConversionOptions, warn);
   const std::string line = SummaryLine(summary, ConversionOptions);
   if (line.empty()) return;
   OutputStream->Close();  // the summary tells of a complete output only
   ConsoleWriteLine(line);
 }
 
+std::string WarningText(const TWarning& warning) {
+  const char* const what = warning.LeftOut == TWarning::TLeftOut::Airspace ? "airspace left out" : "left out";
+  return "Warning: line " + std::to_string(warning.Line) + ": " + warning.Message + ", " + what + ": " + warning.Record;
+}
+
 namespace {
 
-// The border's points as written: with arcs, drawn one airspace at a time.
-std::span<const TGeographicPoint> PointsOf(const TAirspaceView& airspace, std::vector<TGeographicPoint>& drawn) {
-  if (airspace.Border.Arcs.empty()) return airspace.Border.Points;
-  drawn.clear();
-  DrawBorder(airspace.Border, drawn);
-  return drawn;
+// The read stage: every airspace the filters keep, the warnings told as they
+// come.
+TAirspaceList ReadAndKeep(TAirspaceReader& reader, const TFilters& filters,
+                          const std::function<void(const TWarning&)>& warn, std::size_t& filtered) {
+  const auto tell = [&] {
+    for (const TWarning& warning : reader.TakeWarnings())
+      if (warn) warn(warning);
+  };
+  TAirspaceList airspaces;
+  for (;;) {
+    TAirspaceDraft* airspace = nullptr;
+    try {
+      airspace = reader.Next();
+    } catch (...) {
+      tell();  // the warnings of the records before the failure come first
+      throw;
+    }
+    tell();
+    if (airspace == nullptr) return airspaces;
+    if (filters.Any() && LeftOut(airspace->Airspace, filters)) {
+      ++filtered;
+    } else {
+      airspaces.Add(*airspace);
+    }
+  }
 }
 
 // "1 point", "2 points".
@@ -130,30 +143,19 @@ std::string Count(std::size_t count, const char* what) {
 
 }  // namespace
 
-// Nothing is written before the whole input has been parsed, so a failing
-// parse leaves the output empty.
-TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOptions& options, const TArcWarning& warn,
-                          const TArcWarning& warnBroken) {
+// Nothing is written before the whole input has been read, so a failing
+// read leaves the output empty.
+TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOptions& options,
+                          const std::function<void(const TWarning&)>& warn) {
   TSummary summary;
-  TParseOptions parse{.ArcWarning = options.Arcs ? &warn : nullptr,
-                      .Limits = options.Limits || options.Filters.MaxFloor.has_value(),
-                      .BrokenWarning = options.SkipBad ? &warnBroken : nullptr};
-  if (options.Limits || options.Filters.Any()) {
-    parse.Keep = [&](TAirspace& airspace) {
-      if (LeftOut(airspace, options.Filters)) return ++summary.Filtered, false;
-      if (options.Limits)
-        airspace.Name.Append(LimitsAfterName(airspace.Name.Empty(), airspace.Floor, airspace.Ceiling));
-      return true;
-    };
-  }
-  TParseReport report;
-  const TAirspaceList airspaces = ParseAirspaces(input, parse, report);
-  summary.Arcs = report.Arcs;
-  summary.Broken = report.Broken;
-  const TPointFormat format{options.Digits, options.Arcs ? TRepeats::Dropped : TRepeats::Kept};
-  std::vector<TGeographicPoint> drawn;
-  for (const TAirspaceView& airspace : airspaces)
-    summary.Points += WriteAirspace(airspace, PointsOf(airspace, drawn), output, format);
+  TAirspaceReader reader(
+      input,
+      {.Arcs = options.Arcs, .Limits = options.Limits || options.Filters.NeedLimits(), .SkipBad = options.SkipBad});
+  const TAirspaceList airspaces = ReadAndKeep(reader, options.Filters, warn, summary.Filtered);
+  summary.Read = reader.Report();
+  const TWriteFormat format{options.Digits, options.Arcs ? TRepeats::Dropped : TRepeats::Kept, options.Limits};
+  TDrawer drawer;
+  for (const TAirspace& airspace : airspaces) summary.Points += WriteAirspace(drawer.Draw(airspace), output, format);
   summary.Airspaces = airspaces.size();
   return summary;
 }
@@ -162,10 +164,10 @@ std::string SummaryLine(const TSummary& summary, const TConversionOptions& optio
   if (!options.Arcs && !options.Filters.Any() && !options.SkipBad) return {};
   std::string line = Count(summary.Airspaces, "airspace") + ", " + Count(summary.Points, "point");
   if (options.Arcs)
-    line += "; " + Count(summary.Arcs.Arcs, "arc") + " and " + Count(summary.Arcs.Circles, "circle") + " drawn; " +
-            std::to_string(summary.Arcs.LeftOut) + " left out";
+    line += "; " + Count(summary.Read.Arcs, "arc") + " and " + Count(summary.Read.Circles, "circle") + " drawn; " +
+            std::to_string(summary.Read.LeftOut) + " left out";
   if (options.Filters.Any()) line += "; " + Count(summary.Filtered, "airspace") + " left out by filters";
-  if (options.SkipBad) line += "; " + Count(summary.Broken, "airspace") + " left out as broken";
+  if (options.SkipBad) line += "; " + Count(summary.Read.Broken, "airspace") + " left out as broken";
   return line;
 }
 

@@ -1,12 +1,14 @@
 // The command-line driver: start-up, the conversion run and shut-down.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "driver/ConversionOptions.h"
 #include "numtext/NumText.h"
-#include "openair/BlockParser.h"
+#include "openair/AirspaceReader.h"
 #include "platform/FileStream.h"
 
 // The driver's values for the whole run.
@@ -32,26 +34,31 @@ constexpr const char* BannerLines[] = {
 // the input does not exist.
 void StartUp(int argc, const char* const* argv);
 
-// Parses the whole input, then writes every airspace in input order:
-// ConvertAirspaces on the driver's streams with the options; with --arcs, a
-// warning on the standard error stream for each arc record left out, and a
-// summary line once the output is closed.
+// Reads the whole input, then writes every airspace in input order:
+// ConvertAirspaces on the driver's streams with the options; each warning on
+// the standard error stream as it comes, and where the options ask for one,
+// a summary line once the output is closed.
 void Convert();
 
-// What a conversion wrote, how its arc records went, and what it left out.
+// What a conversion wrote, how its reading went, and what it left out.
 struct TSummary {
   std::size_t Airspaces = 0;
   std::size_t Points = 0;
-  TArcReport Arcs;
+  TReadReport Read;
   std::size_t Filtered = 0;  // left out by the filters
-  std::size_t Broken = 0;    // left out for a record that failed
 };
-// With arcs, `warn` is told of each arc record left out; the arcs and
-// circles are drawn, and a point that repeats the texts of the one before it
-// in its border is written once. With SkipBad, `warnBroken` is told of each
-// record that leaves its airspace out.
+// The stages in order: read, one complete airspace at a time, each given to
+// `warn` with the warnings its records raised, in record order, before any
+// failure that ends the run; keep, the filters; then, once the whole input
+// is read, draw and write each airspace kept. With arcs, a point that
+// repeats the texts of the one before it in its border is written once.
 TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOptions& options = {},
-                          const TArcWarning& warn = nullptr, const TArcWarning& warnBroken = nullptr);
+                          const std::function<void(const TWarning&)>& warn = nullptr);
+
+// ‹Warning: line N: MESSAGE, left out: RECORD›, or ‹..., airspace left out:
+// RECORD› where the airspace was.
+std::string WarningText(const TWarning& warning);
+
 // The summary line, where the options ask for one (--arcs, a filter,
 // --skip-bad): "N airspaces, P points", then "; A arcs and C circles drawn;
 // L left out" with --arcs, "; K airspaces left out by filters" with a

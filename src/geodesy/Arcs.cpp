@@ -1,9 +1,9 @@
-// Arc and circle points along geodesics, and a border's records drawn; the
-// steps are worked out in plain double arithmetic, in the same order
+// Arc and circle points along geodesics; the steps are worked out in plain double arithmetic, in the same order
 // everywhere, so that every platform gives the same points.
 #include "geodesy/Arcs.h"
 
 #include <cmath>
+#include <variant>
 
 namespace {
 
@@ -61,24 +61,22 @@ void AppendArcBetween(const TGeographicPoint& centre, const TGeographicPoint& st
   border.push_back(end);
 }
 
-void DrawArc(const TArc& arc, std::vector<TGeographicPoint>& points) {
-  switch (arc.Kind) {
-    case TArc::TKind::Circle: return AppendCircle(arc.Centre, arc.Metres, points);
-    case TArc::TKind::Arc: return AppendArc(arc.Centre, arc.Metres, arc.First, arc.Last, arc.Direction, points);
-    case TArc::TKind::ArcBetween: {
-      const TDistanceAndBearing fromCentre[2] = {{arc.Metres, arc.First}, {arc.EndMetres, arc.Last}};
-      return AppendArcBetween(arc.Centre, arc.Start, arc.End, fromCentre, arc.Direction, points);
-    }
-  }
-}
+namespace {
 
-void DrawBorder(const TBorderView& border, std::vector<TGeographicPoint>& points) {
-  std::size_t next = 0;  // the first point not yet taken
-  for (const TArc& arc : border.Arcs) {
-    points.insert(points.end(), border.Points.begin() + static_cast<std::ptrdiff_t>(next),
-                  border.Points.begin() + static_cast<std::ptrdiff_t>(arc.Position));
-    next = arc.Position;
-    DrawArc(arc, points);
+// Each kind of arc record drawn: one visit.
+struct TArcDrawer {
+  std::vector<TGeographicPoint>& Points;
+  void operator()(const TCircle& circle) const { AppendCircle(circle.Centre, circle.Metres, Points); }
+  void operator()(const TArcByBearings& arc) const {
+    AppendArc(arc.Centre, arc.Metres, arc.First, arc.Last, arc.Direction, Points);
   }
-  points.insert(points.end(), border.Points.begin() + static_cast<std::ptrdiff_t>(next), border.Points.end());
-}
+  void operator()(const TArcBetween& arc) const {
+    const TDistanceAndBearing fromCentre[2] = {{arc.Start.Metres, arc.Start.Bearing},
+                                               {arc.End.Metres, arc.End.Bearing}};
+    AppendArcBetween(arc.Centre, arc.Start.Point, arc.End.Point, fromCentre, arc.Direction, Points);
+  }
+};
+
+}  // namespace
+
+void DrawArc(const TArc& arc, std::vector<TGeographicPoint>& points) { std::visit(TArcDrawer{points}, arc.Shape); }

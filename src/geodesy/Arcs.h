@@ -1,6 +1,5 @@
 // Arcs and circles as border points: geodesics on the WGS84 ellipsoid, at
-// steps of at most 5 degrees of bearing around a centre; a border's records
-// drawn into its points.
+// steps of at most 5 degrees of bearing around a centre.
 #pragma once
 
 #include <vector>
@@ -33,6 +32,3 @@ void AppendArcBetween(const TGeographicPoint& centre, const TGeographicPoint& st
 
 // One arc or circle record's points, appended.
 void DrawArc(const TArc& arc, std::vector<TGeographicPoint>& points);
-// The border's points in order, its arcs and circles drawn among its DP
-// points, appended.
-void DrawBorder(const TBorderView& border, std::vector<TGeographicPoint>& points);

@@ -1,42 +1,41 @@
-// One airspace as the reader builds it, and a view of one as the list keeps
-// it.
+// One complete airspace, as every stage after the reader takes it: the one
+// place that lists an airspace's fields.
 #pragma once
 
-#include <string>
+#include <cstdint>
+#include <span>
 #include <string_view>
 
-#include "io/GrowingText.h"
 #include "model/Border.h"
 #include "model/GeographicPoint.h"
 #include "model/VerticalLimit.h"
 
-// One airspace: its class, its name, its label position (0/0 where none was
-// given), its border, and its floor and ceiling where they are read. The
-// name is a growing text, so that a name of many megabytes can take over the
-// line that holds it.
-class TAirspace {
-public:
-  std::string AirspaceClass;
-  TGrowingText Name;
-  TGeographicPoint Pin;
-  TBorder Border;
-  TVerticalLimit Floor;
-  TVerticalLimit Ceiling;
-
-  TAirspace() = default;
-  explicit TAirspace(std::string_view name) { Name.Append(name); }
+// What only some runs read: the arcs and circles (--arcs), the type, and the
+// floor and ceiling (--limits, --max-floor). Held apart from the airspace,
+// and only where one of them was read, so that an airspace of the default
+// run stays small. A line is 0 where no record gave the value.
+struct TAirspaceDetails {
+  std::span<const TArc> Arcs;  // DA, DB, DC in input order, each after Border.Points[Position - 1]
+  std::string_view Type;       // AY: the last value; empty where none
+  std::uint64_t TypeLine = 0;
+  TVerticalLimit Floor;  // AL: the last value read
+  std::uint64_t FloorLine = 0;
+  TVerticalLimit Ceiling;  // AH: likewise
+  std::uint64_t CeilingLine = 0;
 };
 
-// An airspace's values as views, valid while what they view is.
-struct TAirspaceView {
-  std::string_view AirspaceClass;
-  std::string_view Name;
-  TGeographicPoint Pin;
-  TBorderView Border;
+// An airspace's values, and views of its texts and points, valid while what
+// holds them is (the reader until its next airspace, the list). Each record's
+// input line is counted from 1; 0 where no record gave the value.
+struct TAirspace {
+  std::string_view AirspaceClass;  // AC as written; the AY type where AC says UNC
+  std::uint64_t ClassLine = 0;     // the AC that starts the airspace
+  std::string_view Name;           // the AN records' tokens joined
+  std::uint64_t NameLine = 0;      // the first AN with a value
+  TGeographicPoint Pin;            // AT; 0/0 where none was given
+  std::uint64_t PinLine = 0;
+  TBorderView Border;                         // DP points with their lines
+  const TAirspaceDetails* Details = nullptr;  // where any was read
 
-  TAirspaceView(std::string_view airspaceClass, std::string_view name, const TGeographicPoint& pin,
-                const TBorderView& border)
-      : AirspaceClass(airspaceClass), Name(name), Pin(pin), Border(border) {}
-  TAirspaceView(const TAirspace& airspace)  // NOLINT(google-explicit-constructor): a view of it
-      : TAirspaceView(airspace.AirspaceClass, airspace.Name.View(), airspace.Pin, airspace.Border.View()) {}
+  std::span<const TArc> Arcs() const { return Details != nullptr ? Details->Arcs : std::span<const TArc>(); }
 };

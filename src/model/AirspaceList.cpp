@@ -54,7 +54,7 @@ std::span<const T> TAirspaceList::TChunks<T, ChunkSize>::Store(std::vector<T>& i
 // The first run of lines is held in the record, the later ones, which most
 // borders lack, in chunks.
 TBorderView TAirspaceList::StoreBorder(TBorder& border) {
-  TBorderView view{PointChunks.Store(border.Points), ArcChunks.Store(border.Arcs)};
+  TBorderView view{PointChunks.Store(border.Points)};
   if (!border.Lines.empty()) {
     view.FirstLine = border.Lines.front().FirstLine;
     border.Lines.erase(border.Lines.begin());
@@ -63,8 +63,21 @@ TBorderView TAirspaceList::StoreBorder(TBorder& border) {
   return view;
 }
 
-void TAirspaceList::Add(TAirspace& airspace) {
-  const std::string_view airspaceClass = CopyText(airspace.AirspaceClass);
-  const std::string_view name = StoreName(airspace.Name);
-  Records.emplace_back(airspaceClass, name, airspace.Pin, StoreBorder(airspace.Border));
+const TAirspaceDetails* TAirspaceList::StoreDetails(const TAirspaceDraft& draft, std::span<const TArc> arcs) {
+  if (!draft.HasDetails) return nullptr;
+  constexpr std::size_t DetailsChunkSize = 256;
+  if (DetailChunks.empty() || DetailChunks.back().size() == DetailsChunkSize)
+    DetailChunks.emplace_back().reserve(DetailsChunkSize);
+  TAirspaceDetails& details = DetailChunks.back().emplace_back(draft.Details);
+  details.Arcs = arcs;
+  details.Type = CopyText(draft.Type);
+  return &details;
+}
+
+void TAirspaceList::Add(TAirspaceDraft& draft) {
+  TAirspace& airspace = Records.emplace_back(draft.Airspace);
+  airspace.AirspaceClass = CopyText(draft.Class);
+  airspace.Name = StoreName(draft.Name);
+  airspace.Border = StoreBorder(draft.Border);
+  airspace.Details = StoreDetails(draft, ArcChunks.Store(draft.Border.Arcs));
 }

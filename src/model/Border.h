@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <utility>
+#include <variant>
 #include <vector>
 
 #include "model/GeographicPoint.h"
@@ -13,26 +13,44 @@
 // The way an arc turns around its centre: +1 clockwise, -1 counter-clockwise.
 enum class TDirection : int { Clockwise = 1, CounterClockwise = -1 };
 
-// One arc or circle record, with the centre and direction in force where it
-// stood. Distances in metres (above 0), bearings in degrees clockwise from
-// true north (any finite value; an arc sweeps from First to Last).
-struct TArc {
-  enum class TKind : std::uint8_t {
-    Circle,      // Metres around the centre
-    Arc,         // Metres around the centre, from bearing First to Last
-    ArcBetween,  // from Start (Metres, First from the centre) to End (EndMetres, Last)
-  };
-  TKind Kind = TKind::Circle;
-  TDirection Direction = TDirection::Clockwise;
+// Distances in metres (above 0), bearings in degrees clockwise from true
+// north (any finite value).
+
+// DC: a circle around the centre.
+struct TCircle {
+  TGeographicPoint Centre;
+  double Metres = 0;
+};
+// DA: an arc at one distance around the centre, sweeping from bearing First
+// to Last.
+struct TArcByBearings {
   TGeographicPoint Centre;
   double Metres = 0;
   double First = 0;
   double Last = 0;
-  double EndMetres = 0;
-  TGeographicPoint Start;
-  TGeographicPoint End;
-  std::uint64_t Line = 0;    // the record's input line, counted from 1
-  std::size_t Position = 0;  // the border's points before it
+  TDirection Direction = TDirection::Clockwise;
+};
+// One end of a DB arc, with its distance and bearing from the centre.
+struct TArcEnd {
+  TGeographicPoint Point;
+  double Metres = 0;
+  double Bearing = 0;
+};
+// DB: an arc around the centre from one point to another, the distance going
+// evenly from the one's to the other's.
+struct TArcBetween {
+  TGeographicPoint Centre;
+  TArcEnd Start;
+  TArcEnd End;
+  TDirection Direction = TDirection::Clockwise;
+};
+
+// One arc or circle record, where it stands among the border's points.
+struct TArc {
+  std::variant<TCircle, TArcByBearings, TArcBetween> Shape;
+  std::uint64_t Line = 0;        // the record's input line, counted from 1
+  std::uint64_t CentreLine = 0;  // the line of the V X= that set its centre
+  std::size_t Position = 0;      // the border's points before it
 };
 
 // A run of border points from consecutive input lines: the first point's
@@ -42,12 +60,12 @@ struct TLineRun {
   std::uint64_t FirstLine;
 };
 
-// A border's records as views, valid while what they view is. The lines of
-// the points are a first run from point 0 on FirstLine, and the runs after
-// it, which most borders, of DP records on consecutive lines, do not have.
+// A border's points as views, valid while what they view is, with their
+// lines: a first run from point 0 on FirstLine, and the runs after it, which
+// most borders, of DP records on consecutive lines, do not have. Its arcs,
+// read only with --arcs, are held with the airspace's details.
 struct TBorderView {
   std::span<const TGeographicPoint> Points;
-  std::span<const TArc> Arcs = {};  // in input order, each after Points[Position - 1]
   std::uint64_t FirstLine = 0;
   std::span<const TLineRun> LaterLines = {};  // from each point that follows no point of the line before
 
@@ -81,16 +99,9 @@ public:
     Arcs.clear();
     Lines.clear();
   }
-  bool Empty() const { return Points.empty() && Arcs.empty(); }
-  void Swap(TBorder& other) noexcept {
-    Points.swap(other.Points);
-    Arcs.swap(other.Arcs);
-    Lines.swap(other.Lines);
-    std::swap(LastLine, other.LastLine);
-  }
   TBorderView View() const {
-    if (Lines.empty()) return {Points, Arcs};
-    return {Points, Arcs, Lines.front().FirstLine, std::span<const TLineRun>(Lines).subspan(1)};
+    if (Lines.empty()) return {Points};
+    return {Points, Lines.front().FirstLine, std::span<const TLineRun>(Lines).subspan(1)};
   }
 
 private:

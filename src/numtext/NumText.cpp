@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "base/Errors.h"
+#include "base/Text.h"
 #include "numtext/Extended.h"
 #include "numtext/Hundredths.h"
 #include "numtext/UInt128.h"
@@ -35,8 +36,6 @@ constexpr std::array<T, N> PowersOfTen() {
   }
   return powers;
 }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void InvalidNumber(std::string_view text) {
   throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/Errors.h"
-#include "base/UpperCase.h"
+#include "base/Text.h"
 #include "geodesy/Geodesics.h"
 #include "numtext/NumText.h"
 #include "openair/CoordinateText.h"
@@ -17,12 +17,6 @@ namespace {
 
 // Radii and distances are checked against these, in nautical miles.
 constexpr double LargestRadius = 1000;
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
 
 // The parts of a value between commas, each trimmed.
 std::vector<std::string_view> CommaParts(std::string_view value) {
@@ -88,19 +82,20 @@ std::string NeedCentre(const TArcSettings& settings) {
 
 }  // namespace
 
-std::string ApplyVariable(std::string_view value, TArcSettings& settings) {
+std::string ApplyVariable(std::string_view value, std::uint64_t line, TArcSettings& settings) {
   const std::size_t equals = value.find('=');
   if (equals == std::string_view::npos) return {};
   std::string key;
   for (const char c : value.substr(0, equals))
-    if (c != ' ') key += UpperCaseChar(c);
+    if (c != ' ') key += c;
   const std::string_view setting = Trimmed(value.substr(equals + 1));
-  if (key == "X") {
+  if (SameLetters(key, "X")) {
     if (setting.empty()) return "no coordinate after X=";
     TGeographicPoint centre;
     if (std::string reason = ReadCoordinate(setting, centre); !reason.empty()) return reason;
     settings.Centre = centre;
-  } else if (key == "D") {
+    settings.CentreLine = line;
+  } else if (SameLetters(key, "D")) {
     if (setting.empty() || (setting.front() != '+' && setting.front() != '-'))
       return "a direction that is neither + nor -";
     settings.Direction = setting.front() == '+' ? TDirection::Clockwise : TDirection::CounterClockwise;
@@ -115,9 +110,8 @@ std::string ReadCircle(std::string_view value, const TArcSettings& settings, TAr
   if (std::string reason = ReadNumber(parts[0], radius); !reason.empty()) return reason;
   if (std::string reason = CheckRadius(radius); !reason.empty()) return reason;
   if (std::string reason = NeedCentre(settings); !reason.empty()) return reason;
-  arc.Kind = TArc::TKind::Circle;
-  arc.Centre = *settings.Centre;
-  arc.Metres = radius * MetresPerNauticalMile;
+  arc.Shape = TCircle{*settings.Centre, radius * MetresPerNauticalMile};
+  arc.CentreLine = settings.CentreLine;
   return {};
 }
 
@@ -130,12 +124,9 @@ std::string ReadArc(std::string_view value, const TArcSettings& settings, TArc& 
   if (std::string reason = CheckRadius(numbers[0]); !reason.empty()) return reason;
   if (!std::isfinite(numbers[2] - numbers[1])) return "bearings too far apart to sweep";
   if (std::string reason = NeedCentre(settings); !reason.empty()) return reason;
-  arc.Kind = TArc::TKind::Arc;
-  arc.Direction = settings.Direction;
-  arc.Centre = *settings.Centre;
-  arc.Metres = numbers[0] * MetresPerNauticalMile;
-  arc.First = numbers[1];
-  arc.Last = numbers[2];
+  arc.Shape =
+      TArcByBearings{*settings.Centre, numbers[0] * MetresPerNauticalMile, numbers[1], numbers[2], settings.Direction};
+  arc.CentreLine = settings.CentreLine;
   return {};
 }
 
@@ -146,19 +137,13 @@ std::string ReadArcBetween(std::string_view value, const TArcSettings& settings,
   for (int i = 0; i < 2; ++i)
     if (std::string reason = ReadCoordinate(parts[i], ends[i]); !reason.empty()) return reason;
   if (std::string reason = NeedCentre(settings); !reason.empty()) return reason;
-  TDistanceAndBearing fromCentre[2];
+  TArcEnd arcEnds[2];
   for (int i = 0; i < 2; ++i) {
-    fromCentre[i] = DistanceAndBearing(*settings.Centre, ends[i]);
-    if (std::string reason = CheckRadius(fromCentre[i].Metres / MetresPerNauticalMile); !reason.empty()) return reason;
+    const TDistanceAndBearing fromCentre = DistanceAndBearing(*settings.Centre, ends[i]);
+    if (std::string reason = CheckRadius(fromCentre.Metres / MetresPerNauticalMile); !reason.empty()) return reason;
+    arcEnds[i] = {ends[i], fromCentre.Metres, fromCentre.Bearing};
   }
-  arc.Kind = TArc::TKind::ArcBetween;
-  arc.Direction = settings.Direction;
-  arc.Centre = *settings.Centre;
-  arc.Start = ends[0];
-  arc.Metres = fromCentre[0].Metres;
-  arc.First = fromCentre[0].Bearing;
-  arc.End = ends[1];
-  arc.EndMetres = fromCentre[1].Metres;
-  arc.Last = fromCentre[1].Bearing;
+  arc.Shape = TArcBetween{*settings.Centre, arcEnds[0], arcEnds[1], settings.Direction};
+  arc.CentreLine = settings.CentreLine;
   return {};
 }

@@ -2,6 +2,7 @@
 // values into border records.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,14 +14,15 @@
 // airspaces; the direction starts clockwise and every AC sets it back.
 struct TArcSettings {
   std::optional<TGeographicPoint> Centre;
+  std::uint64_t CentreLine = 0;  // the line of the V X= that set it
   TDirection Direction = TDirection::Clockwise;
 };
 
 // Each takes a record's value, its tokens after the keyword joined by single
 // blanks, and returns the reason it cannot be used, empty where it was.
-// V: ‹X=coordinate› sets the centre, ‹D=+› or ‹D=-› the direction; every
-// other key is ignored.
-std::string ApplyVariable(std::string_view value, TArcSettings& settings);
+// V on input line `line`: ‹X=coordinate› sets the centre, ‹D=+› or ‹D=-›
+// the direction; every other key is ignored.
+std::string ApplyVariable(std::string_view value, std::uint64_t line, TArcSettings& settings);
 // The others fill `arc` (all but its line and position) where they can be
 // used, with the settings in force:
 // DC radius: a circle around the centre, radius in nautical miles.

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/Errors.h"
-#include "base/UpperCase.h"
+#include "base/Text.h"
 #include "numtext/Extended.h"
 #include "numtext/NumText.h"
 
@@ -210,7 +210,6 @@ private:
   [[gnu::always_inline]] void SkipBlanks() {
     while (C != End && *C == ' ') ++C;
   }
-  static bool IsDigit(char c) { return DigitValue(c) <= 9; }
   // 0 to 9 for a digit, above 9 for any other byte.
   static unsigned DigitValue(char c) { return static_cast<unsigned char>(c) - unsigned{'0'}; }
 

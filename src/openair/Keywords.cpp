@@ -1,11 +1,11 @@
 // Keyword lookup: one table slot for every token of one or two letters,
-// filled from the keyword list at compile time.
+// filled from the keyword table at compile time.
 #include "openair/Keywords.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "base/UpperCase.h"
+#include "base/Text.h"
 #include "openair/Delimiters.h"
 
 namespace {
@@ -28,46 +28,47 @@ constexpr std::size_t SlotCount = LetterCount + LetterCount * LetterCount;
 constexpr std::size_t Slot(unsigned first) { return first; }
 constexpr std::size_t Slot(unsigned first, unsigned second) { return LetterCount + first * LetterCount + second; }
 
-constexpr std::array<std::int8_t, SlotCount> KeywordNumbers = [] {
-  std::array<std::int8_t, SlotCount> numbers{};
-  numbers.fill(-1);
-  for (std::size_t i = 0; i < Keywords.size(); ++i) {
-    const std::string_view keyword = Keywords[i];
+constexpr std::array<TRecordKind, SlotCount> KindsBySlot = [] {
+  std::array<TRecordKind, SlotCount> kinds{};
+  kinds.fill(TRecordKind::None);
+  for (const TKeyword& keyword : Keywords) {
+    const std::string_view text = keyword.Text;
     const std::size_t slot =
-        keyword.size() == 1 ? Slot(LetterPlace(keyword[0])) : Slot(LetterPlace(keyword[0]), LetterPlace(keyword[1]));
-    if (numbers[slot] != -1) throw "a keyword stands twice in the list";
-    numbers[slot] = static_cast<std::int8_t>(i + 1);
+        text.size() == 1 ? Slot(LetterPlace(text[0])) : Slot(LetterPlace(text[0]), LetterPlace(text[1]));
+    if (kinds[slot] != TRecordKind::None) throw "a keyword stands twice in the table";
+    kinds[slot] = keyword.Kind;
   }
-  return numbers;
+  return kinds;
 }();
 
-constexpr bool WellFormed(std::string_view keyword) {
-  return (keyword.size() == 1 || keyword.size() == MaxKeywordLength) &&
-         std::all_of(keyword.begin(), keyword.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+constexpr bool WellFormed(const TKeyword& keyword) {
+  const std::string_view text = keyword.Text;
+  return (text.size() == 1 || text.size() == MaxKeywordLength) &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; }) &&
+         keyword.Kind != TRecordKind::None;
 }
 static_assert(std::all_of(Keywords.begin(), Keywords.end(), WellFormed), "keywords are one or two capitals");
-static_assert(Keywords.size() < 127, "numbers fit the table's bytes");
 
-// Inlined in both callers: the line keyword is looked up on every line.
-[[gnu::always_inline]] inline int LookUp(std::string_view token) {
+// The line keyword is looked up on every line: inlined in both callers.
+[[gnu::always_inline]] inline TRecordKind LookUp(std::string_view token) {
   if (token.size() == 1) {
     const unsigned first = LetterPlace(token[0]);
-    return first < LetterCount ? KeywordNumbers[Slot(first)] : -1;
+    return first < LetterCount ? KindsBySlot[Slot(first)] : TRecordKind::None;
   }
   if (token.size() == 2) {
     const unsigned first = LetterPlace(token[0]), second = LetterPlace(token[1]);
-    return first < LetterCount && second < LetterCount ? KeywordNumbers[Slot(first, second)] : -1;
+    return first < LetterCount && second < LetterCount ? KindsBySlot[Slot(first, second)] : TRecordKind::None;
   }
-  return -1;
+  return TRecordKind::None;
 }
 
 }  // namespace
 
-int KeywordNumber(std::string_view token) { return LookUp(token); }
+TRecordKind KindOfKeyword(std::string_view token) { return LookUp(token); }
 
 TLineKeyword LineKeyword(std::string_view line) {
   static_assert(MaxKeywordLength == 2, "a first token of one or two bytes is looked up");
   if (line.size() <= 1 || Delimiters.Contains(line[1])) return {LookUp(line.substr(0, 1)), 1};
   if (line.size() == 2 || Delimiters.Contains(line[2])) return {LookUp(line.substr(0, 2)), 2};
-  return {-1, 3};
+  return {TRecordKind::None, 3};
 }

@@ -1,23 +1,62 @@
-// The record keywords the reader knows, and the number of a line's keyword.
+// The record keywords of OpenAir, each with its kind: the one table that the
+// reader, the OpenAir check and the findings look keywords up in.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
-// Numbered from 1 in this order; every keyword is one or two letters.
-constexpr std::array<std::string_view, 11> Keywords = {"AC", "AN", "AT", "AL", "AH", "DP", "AY", "V", "DA", "DB", "DC"};
+// What a record is, by its keyword.
+enum class TRecordKind : std::uint8_t {
+  None,        // no keyword of OpenAir
+  Class,       // AC
+  Name,        // AN
+  Pin,         // AT
+  Floor,       // AL
+  Ceiling,     // AH
+  Type,        // AY
+  Point,       // DP
+  Variable,    // V
+  Arc,         // DA
+  ArcBetween,  // DB
+  Circle,      // DC
+  Unused,      // a record of OpenAir that nothing reads: AF, AG, DY, SP, SB
+};
+
+struct TKeyword {
+  std::string_view Text;  // one or two capitals
+  TRecordKind Kind;
+};
+constexpr std::array<TKeyword, 16> Keywords = {{
+    {"AC", TRecordKind::Class},
+    {"AN", TRecordKind::Name},
+    {"AT", TRecordKind::Pin},
+    {"AL", TRecordKind::Floor},
+    {"AH", TRecordKind::Ceiling},
+    {"AY", TRecordKind::Type},
+    {"DP", TRecordKind::Point},
+    {"V", TRecordKind::Variable},
+    {"DA", TRecordKind::Arc},
+    {"DB", TRecordKind::ArcBetween},
+    {"DC", TRecordKind::Circle},
+    {"AF", TRecordKind::Unused},
+    {"AG", TRecordKind::Unused},
+    {"DY", TRecordKind::Unused},
+    {"SP", TRecordKind::Unused},
+    {"SB", TRecordKind::Unused},
+}};
 constexpr std::size_t MaxKeywordLength = 2;
 
-// The number of the token's keyword in Keywords, 1 to Keywords.size(),
-// without regard to case; -1 for any other token.
-int KeywordNumber(std::string_view token);
+// The kind of the token's keyword, without regard to case; None for any
+// other token.
+TRecordKind KindOfKeyword(std::string_view token);
 
-// The number of the keyword that a line's first token is, -1 for none; and
-// the first token's length, where it is one or two bytes. The line is not
-// empty and does not start with a delimiter, as the reader returns it.
+// The kind of the keyword that a line's first token is, and the first
+// token's length where it is one or two bytes. The line is not empty and does
+// not start with a delimiter, as the reader returns it.
 struct TLineKeyword {
-  int Number;
+  TRecordKind Kind;
   std::size_t Length;
 };
 TLineKeyword LineKeyword(std::string_view line);

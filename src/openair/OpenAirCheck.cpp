@@ -3,25 +3,15 @@
 #include "openair/OpenAirCheck.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
-#include "base/UpperCase.h"
 #include "openair/Delimiters.h"
+#include "openair/Keywords.h"
 
 namespace {
 
 // Every record keyword of OpenAir, the ones the reader ignores included.
-constexpr std::array<std::string_view, 16> RecordKeywords = {"AC", "AN", "AT", "AL", "AH", "AY", "AF", "AG",
-                                                             "DP", "DA", "DB", "DC", "DY", "V",  "SP", "SB"};
-
-bool IsRecordKeyword(std::string_view token) {
-  const auto sameLetters = [token](std::string_view keyword) {
-    return keyword.size() == token.size() && std::equal(keyword.begin(), keyword.end(), token.begin(),
-                                                        [](char k, char t) { return k == UpperCaseChar(t); });
-  };
-  return std::any_of(RecordKeywords.begin(), RecordKeywords.end(), sameLetters);
-}
+bool IsRecordKeyword(std::string_view token) { return KindOfKeyword(token) != TRecordKind::None; }
 
 // The next CR and the next LF at or after a place, each found by memchr
 // again only once the place has passed it, so that the text is scanned

@@ -3,12 +3,10 @@
 #include "openair/VerticalLimits.h"
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
-#include <unordered_map>
 
-#include "base/UpperCase.h"
+#include "base/Text.h"
 #include "openair/Delimiters.h"
 
 namespace {
@@ -48,32 +46,22 @@ constexpr std::array<TWord, 9> References = {{{"", false},
                                               {"GND", true},
                                               {"AGND", true}}};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The unit and reference of a height: the rest after its number, one of
-// each (either may be empty) in either order. Every such text is looked up
-// in one table, made once.
+// each (either may be empty) in either order; where two readings fit, the
+// first in the tables' order counts.
 struct TUnitAndReference {
   bool Metres;
   bool AboveGround;
 };
 std::optional<TUnitAndReference> ReadUnitAndReference(std::string_view rest) {
-  struct THash : std::hash<std::string_view> {
-    using is_transparent = void;  // looked up by a view, with no text made
+  const auto joined = [rest](std::string_view first, std::string_view second) {
+    return rest.size() == first.size() + second.size() && rest.starts_with(first) && rest.ends_with(second);
   };
-  static const std::unordered_map<std::string, TUnitAndReference, THash, std::equal_to<>> Texts = [] {
-    std::unordered_map<std::string, TUnitAndReference, THash, std::equal_to<>> texts;
-    for (const TWord& unit : Units)
-      for (const TWord& reference : References) {
-        const TUnitAndReference meaning{unit.Flag, reference.Flag};
-        texts.emplace(std::string(unit.Text) + std::string(reference.Text), meaning);  // the first meaning stays
-        texts.emplace(std::string(reference.Text) + std::string(unit.Text), meaning);
-      }
-    return texts;
-  }();
-  const auto found = Texts.find(rest);
-  if (found == Texts.end()) return std::nullopt;
-  return found->second;
+  for (const TWord& unit : Units)
+    for (const TWord& reference : References)
+      if (joined(unit.Text, reference.Text) || joined(reference.Text, unit.Text))
+        return TUnitAndReference{unit.Flag, reference.Flag};
+  return std::nullopt;
 }
 
 // The digits at the start, and where a "." and digits follow, those too.

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "io/Streams.h"
+#include "limits/LimitsText.h"
 #include "numtext/FixedDigits.h"
 #include "numtext/Hundredths.h"
 #include "numtext/NumText.h"
@@ -176,7 +177,7 @@ std::size_t WritePoints(std::span<const TGeographicPoint> border, TStream& strea
 
 // The points with the format's digits, each number of digits its own
 // instance, so that its divisions are by constants.
-std::size_t WritePoints(std::span<const TGeographicPoint> border, TStream& stream, TPointFormat format) {
+std::size_t WritePoints(std::span<const TGeographicPoint> border, TStream& stream, TWriteFormat format) {
   static_assert(MinPointDigits == 2 && MaxPointDigits == 11, "one case for each number of digits");
   switch (format.Digits) {
     case 3: return WritePoints<3>(border, stream, format.Repeats);
@@ -202,12 +203,24 @@ std::string PinText(const TGeographicPoint& pin) {
   return text;
 }
 
-std::size_t WriteAirspace(const TAirspaceView& airspace, std::span<const TGeographicPoint> border, TStream& stream,
-                          TPointFormat format) {
+namespace {
+
+// The floor and ceiling after the name, where they are asked for.
+std::string LimitsAfterName(const TAirspace& airspace, TWriteFormat format) {
+  if (!format.Limits || airspace.Details == nullptr) return {};
+  return LimitsText(airspace.Name.empty(), airspace.Details->Floor, airspace.Details->Ceiling);
+}
+
+}  // namespace
+
+std::size_t WriteAirspace(const TDrawnAirspace& drawn, TStream& stream, TWriteFormat format) {
+  const TAirspace& airspace = drawn.Airspace();
+  const std::span<const TGeographicPoint> border = drawn.Border();
   WriteLine(stream, {{Opening[0]},
                      {airspace.AirspaceClass, true},
                      {Opening[1]},
                      {airspace.Name, true},
+                     {LimitsAfterName(airspace, format), true},
                      {Opening[2]},
                      {PinText(airspace.Pin)},
                      {Opening[3]}});

@@ -2,7 +2,7 @@
 // buffer where the line fits.
 #include "zrn/LineWriter.h"
 
-#include "base/UpperCase.h"
+#include "base/Text.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <future>
@@ -21,8 +22,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string Sample = "AC R\r\nAN Test Area\r\nDP 50:30:00 N 014:20:00 E\r\n\r\n";
-const std::string ArgumentsMissing =
-    "Error: Arguments missing...\r\nUsage: TARNEL <input-file[.oa]> <output-file[.zrn]>\r\n\r\n";
 
 // Failures outside the reading of the input have no input line: place 0.
 void ExpectReport(const std::string& stderrText, const std::string& className, const std::string& message,
@@ -55,104 +54,41 @@ TEST_F(CliTest, ExtraArgumentsAreIgnored) {
   EXPECT_FALSE(fs::exists(Dir / "third"));
 }
 
-// Options wherever they stand, up to a first "--", values after "=" or in
-// the next argument; --help, then --version, then an unknown option, then a
-// value that cannot be used, then missing arguments.
-TEST_F(CliTest, OptionsAnywhereBeforeTheirEnd) {
+// What only a process shows of the command line (ReadCommandLine's own
+// test has the forms): --help and --version end the run before anything
+// else, an unknown option or an unusable value ends it with the usage line
+// and creates nothing, and the options reach the conversion wherever they
+// stand.
+TEST_F(CliTest, OptionsReachTheRun) {
   WriteFile(Dir / "in.oa", Sample + "V X=50:30:00 N 014:20:00 E\r\nDC 1\r\n");
   WriteFile(Dir / "--arcs", Sample);
-  const std::string usage = "Usage: TARNEL [options] <input-file[.oa]> <output-file[.zrn]>\r\n";
-  const std::string help =
-      Banner + usage +
-      "  --arcs                  draw arcs (DA, DB) and circles (DC) as border points; recommended\r\n"
-      "  --decimals=N            write border points with N decimals, 2 to 11 (default 2); 6 recommended\r\n"
-      "  --limits                write the floor and ceiling after the name: NAME GND-2500FT\r\n"
-      "  --max-floor=LIMIT       leave out airspaces whose floor is at or above LIMIT (FL100, 3000ft, 1500m)\r\n"
-      "  --classes=LIST          write only the classes in LIST, separated by commas (R,Q,P,D)\r\n"
-      "  --exclude-classes=LIST  leave out the classes in LIST (FIR,E)\r\n"
-      "  --skip-bad              leave out an airspace with a record that cannot be read, not the whole file\r\n"
-      "  --help                  show this help\r\n"
-      "  --version               show the version\r\n";
-  const std::string summary =
-      "1 airspace, 18 points; 0 arcs and 1 circle drawn; 0 left out\r\n";  // a small circle: its texts repeat
-  const std::string summary6 = "1 airspace, 73 points; 0 arcs and 1 circle drawn; 0 left out\r\n";  // none at 6
-  const auto error = [&](const std::string& message) { return Banner + "Error: " + message + "\r\n" + usage + "\r\n"; };
+  const auto error = [&](const std::string& message) { return Banner + "Error: " + message + "\r\n" + Usage + "\r\n"; };
+  const std::string arcs = "1 airspace, 18 points; 0 arcs and 1 circle drawn; 0 left out\r\n";  // small: texts repeat
   struct TCase {
     std::vector<std::string> Args;
     int ExitCode;
     std::string Stdout;
-    std::size_t Points;         // in out.zrn, or none written where 0
+    int Points;                 // in out.zrn; -1 where none is made
     std::string Latitude = {};  // of its first point, where given
-    bool Empty = false;         // out.zrn made, with no airspace
   };
-  std::vector<TCase> cases = {
-      {{"in.oa", "out.zrn"}, 0, Banner, 1},
-      {{"--arcs", "in.oa", "out.zrn"}, 0, Banner + summary, 18},
-      {{"in.oa", "--arcs", "out.zrn"}, 0, Banner + summary, 18},
-      {{"in.oa", "out.zrn", "--arcs"}, 0, Banner + summary, 18},
-      {{"in.oa", "out.zrn", "third", "--arcs"}, 0, Banner + summary, 18},
+  const TCase cases[] = {
+      {{"in.oa", "out.zrn", "--help", "--bad"}, 0, Help, -1},
+      {{"--version", "--bad"}, 0, Banner, -1},
+      {{"in.oa", "out.zrn", "--xyz"}, 1, error("Unknown option --xyz"), -1},
+      {{"--decimals=x", "in.oa", "out.zrn"}, 1, error("Invalid value for --decimals: x"), -1},
+      {{"--arcs", "in.oa"}, 1, Banner + ArgumentsMissing, -1},
+      {{"in.oa", "out.zrn", "third", "--arcs"}, 0, Banner + arcs, 18},
       {{"--", "--arcs", "out.zrn"}, 0, Banner, 1},  // a file named --arcs, converted without arcs
-      {{"--arcs", "--", "in.oa", "out.zrn", "--"}, 0, Banner + summary, 18},
-      {{"--help"}, 0, help, 0},
-      {{"in.oa", "out.zrn", "--help", "--bad"}, 0, help, 0},
-      {{"--version", "--bad"}, 0, Banner, 0},
-      {{"--version", "--help"}, 0, help, 0},
-      {{"--arcs=yes", "in.oa", "out.zrn"}, 1, Banner + "Error: Unknown option --arcs=yes\r\n" + usage + "\r\n", 0},
-      {{"in.oa", "out.zrn", "--xyz"}, 1, Banner + "Error: Unknown option --xyz\r\n" + usage + "\r\n", 0},
-      {{"--xyz"}, 1, Banner + "Error: Unknown option --xyz\r\n" + usage + "\r\n", 0},
-      {{"--arcs", "in.oa"}, 1, Banner + ArgumentsMissing, 0},
-      {{"--", "--help"}, 1, Banner + ArgumentsMissing, 0},
-      // --decimals, the last value counting
-      {{"--decimals=6", "in.oa", "out.zrn"}, 0, Banner, 1, "50.500000"},
-      {{"in.oa", "--decimals", "06", "out.zrn", "--arcs"}, 0, Banner + summary6, 73, "50.500000"},
-      {{"--decimals=2", "in.oa", "out.zrn"}, 0, Banner, 1, "50.50"},
-      {{"--decimals=11", "--decimals", "3", "in.oa", "out.zrn"}, 0, Banner, 1, "50.500"},
-      {{"--decimals", "--help", "in.oa", "out.zrn"}, 1, error("Invalid value for --decimals: --help"), 0},
-      {{"--decimals", "--", "in.oa", "out.zrn"}, 1, error("Invalid value for --decimals: --"), 0},
-      {{"in.oa", "out.zrn", "--decimals"}, 1, error("Missing value for --decimals"), 0},
-      {{"--decimals=x", "--decimals=6", "in.oa", "out.zrn"}, 1, error("Invalid value for --decimals: x"), 0},
-      {{"--decimals=x", "--xyz", "in.oa", "out.zrn"}, 1, error("Unknown option --xyz"), 0},
-      {{"--decimals=x", "--help"}, 0, help, 0},
-      {{"--decimals=x"}, 1, error("Invalid value for --decimals: x"), 0},
-      // a third name that looks like an option
-      {{"in.oa", "out.zrn", "-arcs"}, 1, error("Unknown option -arcs"), 0},
-      {{"--", "in.oa", "out.zrn", "-arcs"}, 0, Banner, 1},
-      // the pilot's options: a filter prints the summary line
-      {{"--limits", "in.oa", "out.zrn"}, 0, Banner, 1},
-      {{"--max-floor", "FL100", "in.oa", "out.zrn"},
+      {{"in.oa", "--decimals", "06", "out.zrn", "--arcs"},
        0,
-       Banner + "1 airspace, 1 point; 0 airspaces left out by filters\r\n",
-       1},
-      {{"--classes=q, r", "in.oa", "out.zrn"},
-       0,
-       Banner + "1 airspace, 1 point; 0 airspaces left out by filters\r\n",
-       1},
-      {{"--exclude-classes", " ,R", "--exclude-classes=Q", "in.oa", "out.zrn"},
+       Banner + "1 airspace, 73 points; 0 arcs and 1 circle drawn; 0 left out\r\n",
+       73,
+       "50.500000"},
+      {{"--exclude-classes=r", "in.oa", "out.zrn"},
        0,
        Banner + "0 airspaces, 0 points; 1 airspace left out by filters\r\n",
-       0,
-       "",
-       true},
-      {{"--classes=R", "--exclude-classes=R", "--arcs", "in.oa", "out.zrn"},
-       0,
-       Banner + "0 airspaces, 0 points; 0 arcs and 1 circle drawn; 0 left out; 1 airspace left out by filters\r\n",
-       0,
-       "",
-       true},
-      {{"--skip-bad", "in.oa", "out.zrn"}, 0, Banner + "1 airspace, 1 point; 0 airspaces left out as broken\r\n", 1},
-      {{"--classes", " , ", "in.oa", "out.zrn"}, 1, error("Invalid value for --classes:  , "), 0},
-      {{"--exclude-classes="}, 1, error("Invalid value for --exclude-classes: "), 0},
+       0},
   };
-  for (const char* value : {"GND", "UNL", "0ft", "2000ft AGL", "x", "FL0", ""})
-    cases.push_back({{std::string("--max-floor=") + value, "in.oa", "out.zrn"},
-                     1,
-                     error(std::string("Invalid value for --max-floor: ") + value),
-                     0});
-  for (const char* value : {"1", "12", "x", "", "+6", "6.0", "0000000000000000000006", "-6"})
-    cases.push_back({{std::string("--decimals=") + value, "in.oa", "out.zrn"},
-                     1,
-                     error(std::string("Invalid value for --decimals: ") + value),
-                     0});
   for (const auto& c : cases) {
     fs::remove(Dir / "out.zrn");
     const TRunResult run = RunTarnel(c.Args, Dir.Path());
@@ -161,15 +97,13 @@ TEST_F(CliTest, OptionsAnywhereBeforeTheirEnd) {
     EXPECT_EQ(run.ExitCode, c.ExitCode) << args;
     EXPECT_EQ(run.Stdout, c.Stdout) << args;
     EXPECT_EQ(run.Stderr, "") << args;
-    EXPECT_EQ(fs::exists(Dir / "out.zrn"), c.Points > 0 || c.Empty) << args;
-    if (c.Points > 0) {
-      const std::string output = ReadFile(Dir / "out.zrn");
-      std::size_t points = 0;
-      for (std::size_t at = 0; (at = output.find("<point ", at)) != std::string::npos; ++at) ++points;
-      EXPECT_EQ(points, c.Points) << args;
-      if (!c.Latitude.empty()) {
-        EXPECT_NE(output.find("<point lat=\"" + c.Latitude + "\" lon="), std::string::npos) << args;
-      }
+    EXPECT_EQ(fs::exists(Dir / "out.zrn"), c.Points >= 0) << args;
+    const std::string output = fs::exists(Dir / "out.zrn") ? ReadFile(Dir / "out.zrn") : "";
+    int points = 0;
+    for (std::size_t at = 0; (at = output.find("<point ", at)) != std::string::npos; ++at) ++points;
+    EXPECT_EQ(points, std::max(c.Points, 0)) << args;
+    if (!c.Latitude.empty()) {
+      EXPECT_NE(output.find("<point lat=\"" + c.Latitude + "\" lon="), std::string::npos) << args;
     }
   }
 }

@@ -12,6 +12,20 @@
 
 const std::string Banner =
     "Skavlen\r\nAuxiliary Module - OpenAir Importer 1.0\r\nCopyright (c) 2026 the Skavlen project\r\n\r\n";
+const std::string Usage = "Usage: TARNEL [options] <input-file[.oa]> <output-file[.zrn]>\r\n";
+const std::string Help =
+    Banner + Usage +
+    "  --arcs                  draw arcs (DA, DB) and circles (DC) as border points; recommended\r\n"
+    "  --decimals=N            write border points with N decimals, 2 to 11 (default 2); 6 recommended\r\n"
+    "  --limits                write the floor and ceiling after the name: NAME GND-2500FT\r\n"
+    "  --max-floor=LIMIT       leave out airspaces whose floor is at or above LIMIT (FL100, 3000ft, 1500m)\r\n"
+    "  --classes=LIST          write only the classes in LIST, separated by commas (R,Q,P,D)\r\n"
+    "  --exclude-classes=LIST  leave out the classes in LIST (FIR,E)\r\n"
+    "  --skip-bad              leave out an airspace with a record that cannot be read, not the whole file\r\n"
+    "  --help                  show this help\r\n"
+    "  --version               show the version\r\n";
+const std::string ArgumentsMissing =
+    "Error: Arguments missing...\r\nUsage: TARNEL <input-file[.oa]> <output-file[.zrn]>\r\n\r\n";
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

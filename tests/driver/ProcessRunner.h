@@ -42,4 +42,9 @@ std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& data);
 
 // The banner every run prints first.
+// The program's golden texts, held here alone: the banner, the usage line of
+// the options, the help, and the message for missing arguments.
 extern const std::string Banner;
+extern const std::string Usage;
+extern const std::string Help;
+extern const std::string ArgumentsMissing;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/Airspace.h"
+#include "model/AirspaceDraft.h"
 #include "model/AirspaceList.h"
 #include "model/Border.h"
 
@@ -18,8 +19,8 @@ TEST(AirspaceListTest, RecordsStayValidAcrossChunks) {
   const auto pointsOf = [](int i) -> std::size_t { return i % 1000 == 3 ? 16383 + i / 1000 % 2 : i % 50 + 1; };
   TAirspaceList list;
   for (int i = 0; i < Count; ++i) {
-    TAirspace airspace;
-    airspace.AirspaceClass = std::to_string(i);
+    TAirspaceDraft airspace;
+    airspace.Class = std::to_string(i);
     for (std::size_t k = 0; k < pointsOf(i); ++k)
       airspace.Border.AddPoint({static_cast<double>(i % 90), static_cast<double>(k % 180)}, k + 1);
     airspace.Name.Append(nameOf(i));
@@ -27,7 +28,7 @@ TEST(AirspaceListTest, RecordsStayValidAcrossChunks) {
   }
   ASSERT_EQ(list.size(), static_cast<std::size_t>(Count));
   for (int i = 0; i < Count; ++i) {
-    const TAirspaceView& record = list[static_cast<std::size_t>(i)];
+    const TAirspace& record = list[static_cast<std::size_t>(i)];
     ASSERT_EQ(record.AirspaceClass, std::to_string(i));
     ASSERT_EQ(record.Name, nameOf(i));
     ASSERT_EQ(record.Border.Points.size(), pointsOf(i)) << i;

@@ -1,9 +1,7 @@
 // The OpenAir check of an existing output: the first line that is neither
-// blank nor a comment decides, and the documents state how far it reads.
+// blank nor a comment decides.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "openair/OpenAirCheck.h"
@@ -50,20 +48,6 @@ TEST(OpenAirCheckTest, TheFirstLineOfTextDecides) {
   }
   EXPECT_EQ(StartsAsOpenAir("AC R\r", false), true);
   EXPECT_EQ(StartsAsOpenAir("* licence\r\nAC R", false), std::nullopt);
-}
-
-// The README and the manual state the bytes read, from the constant itself.
-TEST(OpenAirCheckTest, TheDocumentsStateTheBytesRead) {
-  std::string figure = std::to_string(OpenAirCheckBytes);
-  for (auto place = static_cast<std::ptrdiff_t>(figure.size()) - 3; place > 0; place -= 3)
-    figure.insert(static_cast<std::size_t>(place), ",");
-  for (const char* document : {"README.md", "man/TARNEL.1.in"}) {
-    std::ifstream file(std::string(TARNEL_SOURCE_DIR) + "/" + document);
-    ASSERT_TRUE(file) << document;
-    std::stringstream text;
-    text << file.rdbuf();
-    EXPECT_NE(text.str().find("first " + figure + " bytes"), std::string::npos) << document << " lacks " << figure;
-  }
 }
 
 }  // namespace

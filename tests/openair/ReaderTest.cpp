@@ -183,43 +183,48 @@ TEST(JoinTokensTest, JoinsTheRestBySingleBlanks) {
   }
 }
 
-TEST(KeywordNumberTest, MatchesWholeTokensWithoutRegardToCase) {
-  const std::pair<const char*, int> cases[] = {
-      {"AC", 1},
-      {"ac", 1},
-      {"An", 2},
-      {"AT", 3},
-      {"AL", 4},
-      {"ah", 5},
-      {"dp", 6},
-      {"DP", 6},
-      {"ay", 7},
-      {"V", 8},
-      {"v", 8},
-      {"DA", 9},
-      {"db", 10},
-      {"DC", 11},
-      {"X", -1},
-      {"SP", -1},
-      {"AC:R", -1},
-      {"ACR", -1},
-      {"A", -1},
-      {"", -1},
+TEST(KeywordTest, KindsWithoutRegardToCase) {
+  using enum TRecordKind;
+  const std::pair<const char*, TRecordKind> cases[] = {
+      {"AC", Class},
+      {"an", Name},
+      {"At", Pin},
+      {"AL", Floor},
+      {"aH", Ceiling},
+      {"DP", Point},
+      {"ay", Type},
+      {"V", Variable},
+      {"v", Variable},
+      {"DA", Arc},
+      {"db", ArcBetween},
+      {"DC", Circle},
+      {"SP", Unused},
+      {"sb", Unused},
+      {"AF", Unused},
+      {"ag", Unused},
+      {"DY", Unused},
+      {"X", None},
+      {"AC:R", None},
+      {"ACR", None},
+      {"A", None},
+      {"", None},
       {"\xc1"
        "C",
-       -1},
+       None},
+      {"AA", None},
+      {"AX", None},
   };
-  for (const auto& [token, number] : cases) {
-    EXPECT_EQ(KeywordNumber(token), number) << token;
+  for (const auto& [token, kind] : cases) {
+    EXPECT_EQ(KindOfKeyword(token), kind) << token;
     const std::string line = std::string(token) + " x";
     if (line[0] != ' ') {
-      EXPECT_EQ(LineKeyword(line).Number, number) << line;
+      EXPECT_EQ(LineKeyword(line).Kind, kind) << line;
     }
   }
-  EXPECT_EQ(LineKeyword("dp\t1").Number, 6);
-  EXPECT_EQ(LineKeyword("DP").Number, 6);
-  EXPECT_EQ(LineKeyword("DPX 1").Number, -1);
-  EXPECT_EQ(LineKeyword("A").Number, -1);
+  EXPECT_EQ(LineKeyword("dp\t1").Kind, Point);
+  EXPECT_EQ(LineKeyword("DP").Kind, Point);
+  EXPECT_EQ(LineKeyword("DPX 1").Kind, None);
+  EXPECT_EQ(LineKeyword("A").Kind, None);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// What pilots ask of the airspaces written: the vertical limits in the name,
-// and the filters that leave airspaces out.
+// The keep stage: the pilot's filters, a rule over complete airspaces that
+// leaves some out before they are kept.
 #pragma once
 
 #include <functional>
@@ -21,25 +21,16 @@ std::optional<TVerticalLimit> ReadMaxFloor(std::string_view text);
 using TClassSet = std::set<std::string, std::less<>>;
 std::optional<TClassSet> ReadClassList(std::string_view text);
 
-// Whether a floor lies at or above the limit, in feet, exactly: a flight
-// level n as 100 n ft, metres as 1/0.3048 ft; a floor above the ground as
-// at least its height above sea level. A floor that is missing or cannot be
-// read is below (the airspace stays on the map); UNL is above.
-bool FloorAtOrAbove(const TVerticalLimit& floor, const TVerticalLimit& limit);
-
 struct TFilters {
   std::optional<TVerticalLimit> MaxFloor = {};  // --max-floor
   std::optional<TClassSet> Classes = {};        // --classes: only these
   TClassSet ExcludedClasses = {};               // --exclude-classes
   bool Any() const { return MaxFloor || Classes || !ExcludedClasses.empty(); }
+  // Whether the floors must be read for them.
+  bool NeedLimits() const { return MaxFloor.has_value(); }
 };
 
 // Whether the filters leave the airspace out: its class (as written, without
 // regard to case) not among Classes, or among ExcludedClasses, or its floor
 // at or above MaxFloor. An airspace with no class matches no name.
 bool LeftOut(const TAirspace& airspace, const TFilters& filters);
-
-// What follows the name: its limits, ‹ FLOOR-CEILING›, a missing one "?";
-// nothing where both are missing; no blank before them where the name is
-// empty.
-std::string LimitsAfterName(bool nameEmpty, const TVerticalLimit& floor, const TVerticalLimit& ceiling);

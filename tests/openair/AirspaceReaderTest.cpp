@@ -1,4 +1,4 @@
-// The block parser: records into airspaces, blocks placed once read, the
+// The airspace reader: records into airspaces, blocks placed once read, the
 // line of each record, and the arc records with their warnings.
 #include <gtest/gtest.h>
 
@@ -9,24 +9,25 @@
 #include <vector>
 
 #include "base/Errors.h"
-#include "geodesy/Arcs.h"
+#include "geodesy/Draw.h"
 #include "io/Streams.h"
 #include "model/AirspaceList.h"
-#include "openair/BlockParser.h"
+#include "openair/AirspaceReader.h"
 #include "openair/CoordinateText.h"
 #include "openair/Tokens.h"
 #include "zrn/AirspaceWriter.h"
 
 namespace {
 
-TAirspaceList Parse(const std::string& input) {
+TAirspaceList Parse(const std::string& input, TReadOptions options = {}) {
   TMemoryStream stream(input);
-  return ParseAirspaces(stream);
+  return ParseAirspaces(stream, options);
 }
 
 std::string ParseAndWrite(const std::string& input) {
   TMemoryStream out;
-  for (const TAirspaceView& airspace : Parse(input)) WriteAirspace(airspace, out);
+  TDrawer drawer;
+  for (const TAirspace& airspace : Parse(input)) WriteAirspace(drawer.Draw(airspace), out);
   out.Flush();
   return out.Data();
 }
@@ -189,26 +190,24 @@ TEST(ParseAirspacesTest, ManyNameLinesExtendTheName) {
 
 struct TArcParse {
   TAirspaceList List;
-  TArcReport Report;
+  TReadReport Report;
   std::vector<std::string> Warnings;
 };
 
 TArcParse ParseWithArcs(const std::string& input) {
   TArcParse parse;
   TMemoryStream stream(input);
-  parse.List = ParseAirspacesWithArcs(
-      stream,
-      [&parse](std::uint64_t line, const std::string& reason, std::string_view record) {
-        parse.Warnings.push_back(std::to_string(line) + ": " + reason + ", left out: " + std::string(record));
-      },
-      parse.Report);
+  std::vector<TWarning> warnings;
+  parse.List = ParseAirspaces(stream, {.Arcs = true}, &parse.Report, &warnings);
+  for (const TWarning& warning : warnings)
+    parse.Warnings.push_back(std::to_string(warning.Line) + ": " + warning.Message + ", left out: " + warning.Record);
   return parse;
 }
 
-std::vector<TGeographicPoint> Drawn(const TAirspaceView& airspace) {
-  std::vector<TGeographicPoint> points;
-  DrawBorder(airspace.Border, points);
-  return points;
+std::vector<TGeographicPoint> Drawn(const TAirspace& airspace) {
+  TDrawer drawer;
+  const std::span<const TGeographicPoint> points = drawer.Draw(airspace).Border();
+  return {points.begin(), points.end()};
 }
 
 // Each record that cannot be used: left out with its line and reason, and
@@ -271,7 +270,8 @@ TEST(ParseAirspacesWithArcsTest, CentreLastsAndDirectionResetsAtEachAc) {
   EXPECT_GT(first[10].Longitude, 10);  // east of the centre: clockwise
   EXPECT_EQ(first.back().Latitude, 49);
   TMemoryStream out;
-  EXPECT_EQ(WriteAirspace(parse.List[0], first, out, {2, TRepeats::Dropped}), 20u);
+  TDrawer drawer;
+  EXPECT_EQ(WriteAirspace(drawer.Draw(parse.List[0]), out, {2, TRepeats::Dropped}), 20u);
   const std::vector<TGeographicPoint> second = Drawn(parse.List[1]);
   ASSERT_EQ(second.size(), 72u + 55);  // counter-clockwise: 0 to 90 the long way
   EXPECT_LT(second[72 + 27].Longitude, 10);
@@ -280,9 +280,10 @@ TEST(ParseAirspacesWithArcsTest, CentreLastsAndDirectionResetsAtEachAc) {
   EXPECT_EQ(between.front().Latitude, 50 + 10.0 / 60);
   EXPECT_EQ(between.back().Longitude, 10.25);
   // Each record keeps its line.
-  ASSERT_EQ(parse.List[1].Border.Arcs.size(), 2u);
-  EXPECT_EQ(parse.List[1].Border.Arcs[0].Line, 12u);
-  EXPECT_EQ(parse.List[2].Border.Arcs[0].Line, 17u);
+  ASSERT_EQ(parse.List[1].Arcs().size(), 2u);
+  EXPECT_EQ(parse.List[1].Arcs()[0].Line, 12u);
+  EXPECT_EQ(parse.List[1].Arcs()[0].CentreLine, 2u);
+  EXPECT_EQ(parse.List[2].Arcs()[0].Line, 17u);
   const TAirspaceList plain = Parse(input);
   EXPECT_EQ(Drawn(plain[0]).size(), 2u);
   EXPECT_EQ(Drawn(plain[1]).size(), 0u);
@@ -296,7 +297,7 @@ TEST(ParseAirspacesWithArcsTest, ValuesWithinTheBoundsAreTaken) {
                                    "DB 50:05:00 n,010:00:00 e , 50:00:00 n, 010:05:00 e"}) {
     const TArcParse parse = ParseWithArcs("AC R\n" + centre + record + "\n");
     EXPECT_EQ(parse.Warnings, std::vector<std::string>{}) << record;
-    EXPECT_EQ(parse.List[0].Border.Arcs.size(), 1u) << record;
+    EXPECT_EQ(parse.List[0].Arcs().size(), 1u) << record;
   }
   const TArcParse commas = ParseWithArcs("AC R\n" + centre + "DB 50:05:00 N, 010:00:00 E, 50:00:00 N, 010:05:00 E\n");
   const std::vector<TGeographicPoint> points = Drawn(commas.List[0]);

@@ -1,0 +1,11 @@
+// Whether a floor lies at or above a height: the floor filter's one rule.
+#pragma once
+
+#include "model/VerticalLimit.h"
+
+// Whether a floor lies at or above the limit, a flight level or a height
+// above sea level, in feet, exactly: a flight level n as 100 n ft, metres as
+// 1/0.3048 ft; a floor above the ground as at least its height above sea
+// level. A floor that is missing or cannot be read is below (the airspace
+// stays on the map); UNL is above.
+bool FloorAtOrAbove(const TVerticalLimit& floor, const TVerticalLimit& limit);

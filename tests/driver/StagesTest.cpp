@@ -1,0 +1,111 @@
+// The stages as the driver runs them, in-process: read, keep, draw and
+// write wired with the options, the warnings before a failure, and
+// airspaces made of several blocks.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/Errors.h"
+#include "driver/Driver.h"
+#include "io/Streams.h"
+
+namespace {
+
+struct TConversion {
+  std::string Output;
+  TSummary Summary;
+  std::vector<std::string> Warnings;
+};
+
+TConversion Convert(const std::string& input, const TConversionOptions& options) {
+  TConversion conversion;
+  TMemoryStream in(input), out;
+  conversion.Summary = ConvertAirspaces(
+      in, out, options, [&](const TWarning& warning) { conversion.Warnings.push_back(WarningText(warning)); });
+  out.Flush();
+  conversion.Output = out.Data();
+  return conversion;
+}
+
+// The names as written, one a line.
+std::string Names(const std::string& output) {
+  std::string names;
+  for (std::size_t at = 0; (at = output.find(" name=\"", at)) != std::string::npos;) {
+    at += 7;
+    names += output.substr(at, output.find('"', at) - at) + "\n";
+  }
+  return names;
+}
+
+TConversionOptions WithArcs() {
+  TConversionOptions options;
+  options.Arcs = true;
+  options.Digits = 6;
+  return options;
+}
+
+// A blank line inside an airspace is nothing: its arcs stand where they
+// would without it, one or two of them, after points of either block.
+TEST(StagesTest, AnAirspaceOfSeveralBlocksIsDrawnAsOne) {
+  const std::string centre = "V X=50:00:00 N 010:00:00 E\n";
+  const std::string cases[] = {
+      "AC R\n" + centre + "DP 50:10:00 N 010:00:00 E\n\nDP 50:00:00 N 010:20:00 E\nDC 1\n",
+      "AC R\n" + centre +
+          "DP 50:10:00 N 010:00:00 E\nDP 50:05:00 N 010:00:00 E\nDC 2\n\nDP 50:00:00 N 010:20:00 E\nDC 1\n",
+      "AC R\n" + centre + "DC 3\n\nDP 50:00:00 N 010:20:00 E\nDA 2, 0, 90\n\nDP 49:00:00 N 010:20:00 E\n",
+  };
+  for (const std::string& blocks : cases) {
+    std::string oneBlock = blocks;
+    for (std::size_t at; (at = oneBlock.find("\n\n")) != std::string::npos;) oneBlock.erase(at, 1);
+    const TConversion read = Convert(blocks, WithArcs());
+    EXPECT_EQ(read.Output, Convert(oneBlock, WithArcs()).Output) << blocks;
+    EXPECT_EQ(read.Summary.Airspaces, 1u) << blocks;
+  }
+}
+
+// A limit read for one airspace is never another's, whatever blocks and
+// details follow; --max-floor reads the floors without --limits.
+TEST(StagesTest, LimitsBelongToTheirAirspace) {
+  const std::string input =
+      "AC R\nAN r\nAL FL150\nAH FL195\n\nAC Q\nAN q\n\nAC P\nAN p\nAY X\n\nAC D\nAN d\n\nAL 500ft\n\nAC C\nAN c\nAY "
+      "Y\n";
+  TConversionOptions limits;
+  limits.Limits = true;
+  EXPECT_EQ(Names(Convert(input, limits).Output), "R FL150-FL195\nQ\nP\nD 500FT-?\nC\n");
+  TConversionOptions maxFloor;
+  maxFloor.Filters.MaxFloor = ReadMaxFloor("FL100");
+  const TConversion filtered = Convert(input, maxFloor);
+  EXPECT_EQ(Names(filtered.Output), "Q\nP\nD\nC\n");
+  EXPECT_EQ(filtered.Summary.Filtered, 1u);
+  maxFloor.Filters.MaxFloor = ReadMaxFloor("400ft");
+  EXPECT_EQ(Names(Convert(input, maxFloor).Output), "Q\nP\nC\n");
+}
+
+// The warnings of the records before a failure come before it, in record
+// order; --skip-bad leaves the airspace out and goes on.
+TEST(StagesTest, WarningsComeInRecordOrderBeforeAFailure) {
+  const std::string input = "AC R\nDC 1\nAN r\n\nAC Q\nAN q\nV D=x\nAC\nDC 2\n";
+  std::vector<std::string> warnings;
+  TMemoryStream in(input), out;
+  try {
+    ConvertAirspaces(in, out, WithArcs(), [&](const TWarning& warning) { warnings.push_back(WarningText(warning)); });
+    ADD_FAILURE() << "the bare AC was taken";
+  } catch (const EStringListError& error) {
+    EXPECT_EQ(error.Place(), 8u);
+  }
+  const std::vector<std::string> expected = {
+      "Warning: line 2: no centre (no V X= before it), left out: DC 1",
+      "Warning: line 7: a direction that is neither + nor -, left out: V D=x",
+  };
+  EXPECT_EQ(warnings, expected);
+  TConversionOptions skipBad = WithArcs();
+  skipBad.SkipBad = true;
+  const TConversion skipped = Convert(input, skipBad);
+  EXPECT_EQ(Names(skipped.Output), "R\nQ\n");
+  EXPECT_EQ(skipped.Summary.Read.Broken, 1u);
+  ASSERT_EQ(skipped.Warnings.size(), 4u);
+  EXPECT_EQ(skipped.Warnings[2], "Warning: line 8: List index out of bounds (1), airspace left out: AC");
+}
+
+}  // namespace
