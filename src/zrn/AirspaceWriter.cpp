@@ -97,12 +97,16 @@ public:
     WriteLine(stream, {{Point[0]}, {latitude}, {Point[1]}, {longitude}, {Point[2]}});
   }
   static std::string SlowText(double value) { return FormatFixed(value, FloatPrecision, Digits); }
+  // The one choice of path: the fast one where both numbers take it.
+  [[gnu::always_inline]] static bool RoundFast(const TGeographicPoint& point, TValue& latitude, TValue& longitude) {
+    return TFast::Round(point.Latitude, latitude) && TFast::Round(point.Longitude, longitude);
+  }
 
   // Every point of the border.
   static void WriteAll(std::span<const TGeographicPoint> border, TStream& stream) {
     for (const TGeographicPoint& point : border) {
       TValue latitude, longitude;
-      if (TFast::Round(point.Latitude, latitude) && TFast::Round(point.Longitude, longitude)) {
+      if (RoundFast(point, latitude, longitude)) {
         WriteFast(latitude, longitude, stream);
       } else {
         WriteSlow(SlowText(point.Latitude), SlowText(point.Longitude), stream);
@@ -130,7 +134,7 @@ private:
   class TTexts {
   public:
     void Make(const TGeographicPoint& point) {
-      Fast = TFast::Round(point.Latitude, Latitude) && TFast::Round(point.Longitude, Longitude);
+      Fast = RoundFast(point, Latitude, Longitude);
       LatitudeText.clear();
       LongitudeText.clear();
       if (!Fast) {

@@ -321,4 +321,28 @@ TEST(ParseAirspacesTest, PointsKeepTheirLines) {
   EXPECT_EQ(list[1].Border.LineOfPoint(0), 13u);
 }
 
+// A continuing block joins the name, overrides the pin, type and limits it
+// gives, and each field keeps the line of the record that gave it.
+TEST(ParseAirspacesTest, FieldsKeepTheLinesOfTheirRecords) {
+  const TAirspaceList list =
+      Parse("AC R\nAT 1 N 2 E\nAN a\n\nAN b\nAT 3 N 4 E\nAY T\nAL 100ft\nAH FL50\n\nAL 200ft\n\nAC Q\nAN q\n",
+            {.Limits = true});
+  ASSERT_EQ(list.size(), 2u);
+  const TAirspace& airspace = list[0];
+  EXPECT_EQ(airspace.Name, "a b");
+  EXPECT_EQ(airspace.Pin.Latitude, 3);
+  EXPECT_EQ(airspace.ClassLine, 1u);
+  EXPECT_EQ(airspace.NameLine, 3u);
+  EXPECT_EQ(airspace.PinLine, 6u);
+  ASSERT_NE(airspace.Details, nullptr);
+  EXPECT_EQ(airspace.Details->Type, "T");
+  EXPECT_EQ(airspace.Details->TypeLine, 7u);
+  EXPECT_EQ(airspace.Details->Floor.Text, "200FT");
+  EXPECT_EQ(airspace.Details->FloorLine, 11u);
+  EXPECT_EQ(airspace.Details->CeilingLine, 9u);
+  EXPECT_EQ(list[1].ClassLine, 13u);
+  EXPECT_EQ(list[1].PinLine, 0u);
+  EXPECT_EQ(list[1].Details, nullptr);
+}
+
 }  // namespace
