@@ -13,6 +13,7 @@
 #include "model/AirspaceList.h"
 #include "numtext/NumText.h"
 #include "openair/AirspaceReader.h"
+#include "openair/FileKind.h"
 #include "openair/OpenAirCheck.h"
 #include "platform/Console.h"
 #include "platform/Files.h"
@@ -55,12 +56,18 @@ namespace {
 }
 
 // An existing OpenAir file named as the output, as when the two arguments
-// are swapped, is kept: to replace it on purpose, delete it first.
-// Most files tell within their first bytes; only those read further.
+// are swapped, is kept: to replace it on purpose, delete it first. Saved as
+// UTF-16 it is OpenAir all the same. Most files tell within their first
+// bytes; only those are read further.
 bool HoldsOpenAir(TFileStream& output) {
-  const std::string start = output.ReadStart(OpenAirFirstLook);
-  if (const std::optional<bool> told = StartsAsOpenAir(start, start.size() < OpenAirFirstLook)) return *told;
-  return *StartsAsOpenAir(output.ReadStart(OpenAirCheckBytes), true);
+  const auto tells = [&](std::size_t limit) -> std::optional<bool> {
+    const std::string start = output.ReadStart(limit);
+    const TFileKind kind = KindOfStart(start);
+    if (kind == TFileKind::Gzip || kind == TFileKind::Zip || kind == TFileKind::Binary) return false;
+    return StartsAsOpenAir(NarrowedText(start, kind), start.size() < limit);
+  };
+  if (const std::optional<bool> told = tells(OpenAirFirstLook)) return *told;
+  return *tells(OpenAirCheckBytes);
 }
 
 void RefuseOpenAirOutput(TFileStream& output) {
@@ -176,4 +183,8 @@ void ShutDown() {
   OutputStream->Close();
   OutputStream.reset();
   DecimalSeparator = SavedSeparator;
+}
+
+void AbandonOutput() {
+  if (OutputStream) OutputStream->Abandon();
 }

@@ -69,3 +69,8 @@ std::string SummaryLine(const TSummary& summary, const TConversionOptions& optio
 // Closes the input, then the output (raising EWriteError if any output write
 // failed), and restores the decimal separator.
 void ShutDown();
+
+// After a failure, before its report: an output this run emptied is emptied
+// again, whatever was written or buffered, and nothing more reaches it; an
+// output it did not empty (one refused, say) stays as it was.
+void AbandonOutput();

@@ -12,7 +12,7 @@
 int main(int argc, char** argv) {
   const std::string invokedAs = argc > 0 ? argv[0] : "TARNEL";
   GuardStandardStreams();
-  IgnoreBrokenPipe();
+  IgnoreWriteSignals();
   try {
     const std::vector<std::string> arguments = CommandLineArguments(argc, argv);
     std::vector<const char*> pointers;
@@ -22,10 +22,13 @@ int main(int argc, char** argv) {
     Convert();
     ShutDown();
   } catch (const Exception& error) {
+    AbandonOutput();
     ShowErrorReport(error, invokedAs);
   } catch (const std::bad_alloc&) {
+    AbandonOutput();
     ShowErrorReport(EOutOfMemory("Out of memory"), invokedAs);
   } catch (const std::exception& error) {
+    AbandonOutput();
     ShowErrorReport(Exception("Exception", error.what()), invokedAs);
   }
   Halt(0);

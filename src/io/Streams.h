@@ -43,6 +43,10 @@ public:
 
   // Hands every buffered byte to the file; false if any write has failed.
   bool Flush();
+  // Drops the bytes buffered for writing, which never reach the file.
+  void Discard() {
+    if (WriteCur != nullptr) WriteCur = WriteBuffer.data();
+  }
 
   // The errno value of the first failed write, flush or close; 0 if none.
   int Error() const { return FError; }

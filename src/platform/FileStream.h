@@ -27,16 +27,24 @@ public:
   // Whether it is a regular file, not a device, FIFO or the like.
   bool IsRegularFile() const;
   // Up to `limit` bytes from a regular file's start, before anything is
-  // written; fewer, or none, where it cannot be read. Raises EFCreateError
-  // where the name no longer leads to the open file.
+  // written. Raises EFCreateError where it cannot be read, for any reason
+  // (it cannot be checked then, and stays as it is), or where the name no
+  // longer leads to the open file.
   std::string ReadStart(std::size_t limit);
   // Makes a regular file empty, ready for writing from its start; other
-  // files are written as they are. Raises EFCreateError.
+  // files are written as they are. Raises EFCreateError. From then on, until
+  // the file is closed, an interrupt (SIGINT, SIGTERM, SIGHUP; Ctrl-C,
+  // Ctrl-Break, the console's closing) empties it again, prints one line on
+  // the standard error stream and ends the process as the interrupt would;
+  // a file of another kind gets nothing more.
   void Truncate();
 
   // Flushes and closes the file; raises EWriteError if any write, the flush
-  // or the close failed.
+  // or the close failed, after emptying a file that Truncate emptied.
   void Close();
+  // After a failure: drops what is buffered, empties a file that Truncate
+  // emptied, and closes it, ignoring failures; nothing more reaches it.
+  void Abandon();
 
   const std::string& FileName() const { return FFileName; }
 
@@ -49,4 +57,8 @@ private:
   // The system's handle of the open file: a descriptor on POSIX, a HANDLE on
   // Windows; -1 (also Windows' INVALID_HANDLE_VALUE) when closed.
   std::intptr_t Handle = -1;
+  bool Emptied = false;  // Truncate emptied it: it is this run's to empty again
+  void EmptyOnInterrupt();
+  void EndInterrupts();
+  void EmptyAgain();
 };

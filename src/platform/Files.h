@@ -24,6 +24,13 @@ inline std::string FileErrorMessage(const char* prefix, const std::string& name,
   return std::string(prefix) + " \"" + ExpandFileName(name) + "\". " + SystemErrorText(error);
 }
 
+// The message of an existing output that could not be read for the OpenAir
+// check, and so is kept.
+inline std::string UncheckedMessage(const std::string& name, int error) {
+  return "Cannot create file \"" + ExpandFileName(name) +
+         "\". It could not be read to check that it holds no OpenAir airspaces (" + SystemErrorText(error) + ")";
+}
+
 class TFileStream;
 
 // Raises EFCreateError where writing the output would destroy the input: the

@@ -19,9 +19,10 @@ std::string ModuleName(const std::string& invokedAs);
 // error report. A closed standard output stays closed, to fail as it should.
 void GuardStandardStreams();
 
-// A reader that has gone away must end the run through the error report,
-// not kill the process by a signal.
-void IgnoreBrokenPipe();
+// A reader that has gone away, or a limit of the file size reached, must end
+// the run through the error report as a failed write ("Broken pipe", "File
+// too large"), not kill the process by a signal.
+void IgnoreWriteSignals();
 
 // Ends the process with the exit code.
 [[noreturn]] void Halt(int exitCode);

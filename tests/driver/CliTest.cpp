@@ -183,9 +183,19 @@ TEST_F(CliTest, OutputThatIsTheInputIsRefusedAndTheInputKept) {
 // arguments are swapped; any other existing file is.
 TEST_F(CliTest, OpenAirFileAsOutputIsRefusedAndKept) {
   WriteFile(Dir / "in.oa", Sample);
+  const auto utf16 = [](const std::string& text, bool bigEndian) {
+    std::string wide;
+    for (const char c : text) wide += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return wide;
+  };
   const std::string openAir[] = {
-      Sample,        "\xEF\xBB\xBF* header\n\n\t  ac R\n",       "* only a DP line\r\ndp 1:0:0 N 2:0:0 E\r\n",
-      "an Name\r\n", std::string(1048000, '*') + "\r\nAC R\r\n",  // within the first MiB
+      Sample,
+      "\xEF\xBB\xBF* header\n\n\t  ac R\n",
+      "* only a DP line\r\ndp 1:0:0 N 2:0:0 E\r\n",
+      "an Name\r\n",
+      std::string(1048000, '*') + "\r\nAC R\r\n",  // within the first MiB
+      "\xFF\xFE" + utf16(Sample, false),           // UTF-16 as Notepad saves it
+      utf16("* no mark\r\n" + Sample, true),
   };
   for (const std::string& existing : openAir) {
     WriteFile(Dir / "old.oa", existing);
@@ -203,6 +213,7 @@ TEST_F(CliTest, OpenAirFileAsOutputIsRefusedAndKept) {
       "",
       "AC\r\nAN \t\r\n* AC R\r\nDPX 1\r\n",
       "notes about AC R\n",
+      "\x1F\x8B\x08\x00AC R\n",                    // gzip
       std::string(1048576, '*') + "\r\nAC R\r\n",  // beyond the first MiB: not told
   };
   for (const std::string& existing : others) {
@@ -331,19 +342,37 @@ TEST_F(CliTest, FifoOutputWaitsForItsReaderAndFailsWhereItGoes) {
 
 // An output that may be written but not read is replaced, as any writer
 // replaces it; root reads every file, so the run is made as nobody.
-TEST_F(CliTest, WriteOnlyOutputIsReplaced) {
+TEST_F(CliTest, OutputThatCannotBeReadIsKept) {
   WriteFile(Dir / "in.oa", Sample);
-  WriteFile(Dir / "out.zrn", "AC R\r\n");
+  // Run as nobody where the tests run as root, from a copy in the scratch
+  // folder: the build may lie where nobody cannot reach it.
   fs::permissions(Dir.Path(), fs::perms::all);
   fs::permissions(Dir / "in.oa", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  fs::permissions(Dir / "out.zrn", fs::perms::owner_write);
-  if (::getuid() == 0) {
-    ASSERT_EQ(::chown((Dir / "out.zrn").c_str(), NobodyId, NobodyId), 0);
+  fs::copy_file(TARNEL_PATH, Dir / "TARNEL");
+  const struct {
+    fs::perms Permissions;
+    std::vector<std::pair<int, rlim_t>> Limits;
+    std::string Reason;
+  } cases[] = {
+      {fs::perms::owner_write, {}, "Permission denied"},
+      {fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read,
+       {{RLIMIT_NOFILE, 5}},
+       "Too many open files"},
+  };
+  for (const auto& c : cases) {
+    WriteFile(Dir / "out.zrn", "AC R\r\n");
+    fs::permissions(Dir / "out.zrn", c.Permissions);
+    if (::getuid() == 0) {
+      ASSERT_EQ(::chown((Dir / "out.zrn").c_str(), NobodyId, NobodyId), 0);
+    }
+    const TRunResult run = RunTarnelLimited({"in.oa", "out.zrn"}, Dir.Path(), {c.Limits, {}, Dir / "TARNEL", true});
+    EXPECT_EQ(run.ExitCode, 1) << c.Reason;
+    ExpectReport(run.Stderr, "EFCreateError",
+                 "Cannot create file \"" + (Dir / "out.zrn").string() +
+                     "\". It could not be read to check that it holds no OpenAir airspaces (" + c.Reason + ").");
+    fs::permissions(Dir / "out.zrn", fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_EQ(ReadFile(Dir / "out.zrn"), "AC R\r\n");
   }
-  const TRunResult run = RunTarnel({"in.oa", "out.zrn"}, Dir.Path(), TStdout::Captured, TStdin::Inherited, {}, true);
-  EXPECT_EQ(run.ExitCode, 0) << run.Stderr;
-  fs::permissions(Dir / "out.zrn", fs::perms::owner_read, fs::perm_options::add);
-  EXPECT_EQ(ReadFile(Dir / "out.zrn").substr(0, 11), "  <airspace");
 }
 
 // With standard input and error closed, the output file must not take the

@@ -2,9 +2,15 @@
 // the output empty, and the real published file in every line-end style.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <filesystem>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -130,6 +136,57 @@ TEST(ConversionTest, FullOutputDeviceIsAWriteError) {
               std::string::npos)
         << run.Stderr;
   }
+}
+
+// Whatever ends a run once the output was created and emptied leaves it
+// empty, with a message: a write that fails at a limit of the file size, an
+// allocation that fails while arcs are drawn (an airspace before it already
+// written), an interrupt while the input is read.
+TEST(ConversionTest, FailuresAfterTheOutputExistsLeaveItEmpty) {
+  TScratchDir dir;
+  std::string many, circles = "AC R\nAN first\nDP 1 N 2 E\n\nAC Q\nV X=50:00:00 N 010:00:00 E\n";
+  for (int i = 0; i < 3000; ++i) many += "AC R\nAN area " + std::to_string(i) + "\nDP 1 N 2 E\nDP 1 N 3 E\n\n";
+  for (int i = 0; i < 100000; ++i) circles += "DC 1\n";
+  WriteFile(dir / "many.oa", many);
+  WriteFile(dir / "circles.oa", circles);
+  const fs::path output = dir / "out.zrn";
+  const auto run = [&](const std::vector<std::string>& args, const TRunLimits& limits) {
+    WriteFile(output, "old content");
+    return RunTarnelLimited(args, dir.Path(), limits);
+  };
+  const TRunResult tooLarge = run({"many.oa", "out.zrn"}, {{{RLIMIT_FSIZE, 100000}}, {}});
+  EXPECT_EQ(tooLarge.ExitCode, 1);
+  EXPECT_NE(tooLarge.Stderr.find("\r\nCannot write file \"" + output.string() + "\". File too large.\r\n"),
+            std::string::npos)
+      << tooLarge.Stderr;
+  EXPECT_EQ(fs::file_size(output), 0u);
+  if (TARNEL_SANITIZED) {
+    std::cout << "no limit of the address space under the sanitizers, which reserve terabytes\n";
+  } else {
+    const TRunResult noMemory = run({"--arcs", "circles.oa", "out.zrn"}, {{{RLIMIT_AS, rlim_t{60} << 20}}, {}});
+    EXPECT_EQ(noMemory.ExitCode, 1);
+    EXPECT_NE(noMemory.Stderr.find("Exception EOutOfMemory in module TARNEL at 00000000.\r\nOut of memory.\r\n"),
+              std::string::npos)
+        << noMemory.Stderr;
+    EXPECT_EQ(fs::file_size(output), 0u);
+  }
+  // The run reads what the test writes into a FIFO: once a write larger than
+  // the pipe holds has gone through, the run is reading, and blocks there.
+  const fs::path fifo = dir / "in.fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const auto interrupt = [&](pid_t child) {
+    const int fd = ::open(fifo.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    const std::string comments(256 * 1024, '\n');
+    EXPECT_EQ(::write(fd, comments.data(), comments.size()), static_cast<ssize_t>(comments.size()));
+    ::kill(child, SIGINT);
+    ::close(fd);
+  };
+  const TRunResult interrupted = run({"in.fifo", "out.zrn"}, {{}, interrupt});
+  EXPECT_EQ(interrupted.Signal, SIGINT);
+  EXPECT_EQ(interrupted.Stdout, Banner);
+  EXPECT_EQ(interrupted.Stderr, "Interrupted: \"" + output.string() + "\" is left empty.\r\n");
+  EXPECT_EQ(fs::file_size(output), 0u);
 }
 
 // With --skip-bad, each airspace holding a record that fails is left out

@@ -59,8 +59,10 @@ std::string Drain(int fd) {
 
 }  // namespace
 
-TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir, TStdout out, TStdin in,
-                     const std::filesystem::path& stdinFile, bool unprivileged) {
+namespace {
+
+TRunResult Run(const std::vector<std::string>& args, const std::filesystem::path& workDir, TStdout out, TStdin in,
+               const std::filesystem::path& stdinFile, bool unprivileged, const TRunLimits& limits) {
   int outPipe[2], errPipe[2];
   if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) throw std::runtime_error("pipe failed");
   if (out == TStdout::BrokenPipe) ::close(outPipe[0]);  // the reader is gone before the run starts
@@ -89,15 +91,21 @@ TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem
     for (int fd = 3; fd < 1024; ++fd) ::close(fd);
     if (unprivileged && ::getuid() == 0 && (::setgid(NobodyId) != 0 || ::setuid(NobodyId) != 0)) ::_exit(125);
     if (::chdir(workDir.c_str()) != 0) ::_exit(126);
+    for (const auto& [resource, value] : limits.Limits) {
+      const rlimit limit{value, value};
+      if (::setrlimit(resource, &limit) != 0) ::_exit(124);
+    }
     ::alarm(60);  // a hang fails the test rather than the whole suite
-    std::vector<char*> argv{const_cast<char*>(TARNEL_PATH)};
+    const std::string program = limits.Program.empty() ? TARNEL_PATH : limits.Program.string();
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    ::execv(TARNEL_PATH, argv.data());
+    ::execv(program.c_str(), argv.data());
     ::_exit(127);
   }
   ::close(outPipe[1]);
   ::close(errPipe[1]);
+  if (limits.WhileRunning) limits.WhileRunning(child);
   TRunResult result;
   // The child's output is small or goes elsewhere; big outputs go to files.
   if (out != TStdout::BrokenPipe) result.Stdout = Drain(outPipe[0]);
@@ -107,4 +115,16 @@ TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem
   if (WIFEXITED(status)) result.ExitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) result.Signal = WTERMSIG(status);
   return result;
+}
+
+}  // namespace
+
+TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir, TStdout out, TStdin in,
+                     const std::filesystem::path& stdinFile, bool unprivileged) {
+  return Run(args, workDir, out, in, stdinFile, unprivileged, {});
+}
+
+TRunResult RunTarnelLimited(const std::vector<std::string>& args, const std::filesystem::path& workDir,
+                            const TRunLimits& limits) {
+  return Run(args, workDir, TStdout::Captured, TStdin::Inherited, {}, limits.Unprivileged, limits);
 }

@@ -2,8 +2,13 @@
 // and collects what it printed and how it ended.
 #pragma once
 
+#include <sys/resource.h>
+#include <sys/types.h>
+
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class TStdout { Captured, DevFull, Closed, BrokenPipe };
@@ -24,6 +29,18 @@ struct TRunResult {
 TRunResult RunTarnel(const std::vector<std::string>& args, const std::filesystem::path& workDir,
                      TStdout out = TStdout::Captured, TStdin in = TStdin::Inherited,
                      const std::filesystem::path& stdinFile = {}, bool unprivileged = false);
+
+// The same with resource limits (setrlimit's resource and value, such as
+// RLIMIT_FSIZE), `WhileRunning` called with the child's process id before
+// its output is read, another copy of the program, and the user nobody.
+struct TRunLimits {
+  std::vector<std::pair<int, rlim_t>> Limits;
+  std::function<void(pid_t)> WhileRunning = {};
+  std::filesystem::path Program = {};
+  bool Unprivileged = false;
+};
+TRunResult RunTarnelLimited(const std::vector<std::string>& args, const std::filesystem::path& workDir,
+                            const TRunLimits& limits);
 constexpr unsigned NobodyId = 65534;
 
 // A fresh, empty directory for one test, removed by the destructor.

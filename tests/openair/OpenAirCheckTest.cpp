@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "openair/FileKind.h"
 #include "openair/OpenAirCheck.h"
 
 namespace {
@@ -48,6 +49,36 @@ TEST(OpenAirCheckTest, TheFirstLineOfTextDecides) {
   }
   EXPECT_EQ(StartsAsOpenAir("AC R\r", false), true);
   EXPECT_EQ(StartsAsOpenAir("* licence\r\nAC R", false), std::nullopt);
+}
+
+// The kinds of file start, at the bounds of each rule, and UTF-16 narrowed
+// so that its records can be told.
+TEST(FileKindTest, KindsByTheirFirstBytes) {
+  using enum TFileKind;
+  const std::string line = "AC CTR\r\nAN X\r\n";
+  std::string little, big;
+  for (const char c : line) little += std::string{c, '\0'}, big += std::string{'\0', c};
+  const std::string controls(5, '\x01'), text(95, 'x');
+  const std::pair<std::string, TFileKind> cases[] = {
+      {line, Text},
+      {"", Text},
+      {"\xFF\xFE" + little, Utf16LE},
+      {"\xFE\xFF" + big, Utf16BE},
+      {little, Utf16LE},
+      {big, Utf16BE},
+      {std::string("A\0C\0 \0R\0\r\0\n\0", 12), Binary},  // a first line of 7 bytes: its NULs tell
+      {"\x1F\x8B\x08", Gzip},
+      {std::string("PK\x03\x04", 4), Zip},
+      {controls + text, Text},  // 5 % exactly
+      {controls + "\x1F" + text, Binary},
+      {"\t\r\n\x0B\x0C" + text, Text},  // tab, line ends and feeds are text
+      {"\xE9t\xE9 \xC3\xA9", Text},
+  };
+  for (const auto& [start, kind] : cases) EXPECT_EQ(KindOfStart(start), kind) << start.size();
+  EXPECT_EQ(NarrowedText("\xFF\xFE" + little, Utf16LE), line);
+  EXPECT_EQ(NarrowedText(big, Utf16BE), line);
+  EXPECT_EQ(NarrowedText(std::string("A\0\x01\x04", 4), Utf16LE), "A?");
+  EXPECT_EQ(NarrowedText(line, Text), line);
 }
 
 }  // namespace

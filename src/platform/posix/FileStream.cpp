@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "base/Errors.h"
 #include "platform/FileStream.h"
@@ -23,7 +26,55 @@ struct stat Status(std::intptr_t handle) {
   return status;
 }
 
+// What the interrupt handler reaches, set before it is installed: a handler
+// can be given nothing else. The descriptor to empty (-1 for none) and the
+// line to print; the dispositions the handler replaced, put back after.
+volatile std::sig_atomic_t InterruptedOutput = -1;
+std::string InterruptLine;
+constexpr int InterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction Replaced[std::size(InterruptSignals)];
+bool Installed[std::size(InterruptSignals)];
+
+extern "C" void OnInterrupt(int signal) {
+  const int fd = InterruptedOutput;
+  if (fd != -1 && ::ftruncate(fd, 0) != 0) {
+    // nothing more can be done here
+  }
+  if (::write(STDERR_FILENO, InterruptLine.data(), InterruptLine.size()) < 0) {
+    // likewise
+  }
+  ::signal(signal, SIG_DFL);  // the caller sees the interrupt, as a shell's loop must
+  ::raise(signal);
+}
+
 }  // namespace
+
+// An interrupt ignored by whoever started the run (as a shell does for a
+// job in the background) stays ignored.
+void TFileStream::EmptyOnInterrupt() {
+  InterruptLine = "Interrupted: \"" + ExpandFileName(FFileName) + "\" " +
+                  (Emptied ? "is left empty." : "gets nothing more.") + "\r\n";
+  InterruptedOutput = Emptied ? Descriptor(Handle) : -1;
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  ::sigemptyset(&action.sa_mask);
+  for (std::size_t i = 0; i < std::size(InterruptSignals); ++i) {
+    if (::sigaction(InterruptSignals[i], nullptr, &Replaced[i]) != 0 || Replaced[i].sa_handler == SIG_IGN) continue;
+    Installed[i] = ::sigaction(InterruptSignals[i], &action, nullptr) == 0;
+  }
+}
+
+void TFileStream::EndInterrupts() {
+  InterruptedOutput = -1;  // before the descriptor is closed and its number free again
+  for (std::size_t i = 0; i < std::size(InterruptSignals); ++i)
+    if (std::exchange(Installed[i], false)) ::sigaction(InterruptSignals[i], &Replaced[i], nullptr);
+}
+
+void TFileStream::EmptyAgain() {
+  if (Emptied && ::ftruncate(Descriptor(Handle), 0) != 0) {
+    // a failure after a failure: the report that follows names the first
+  }
+}
 
 TFileStream::TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize)
     : TStream(bufferSize), FFileName(fileName) {
@@ -45,11 +96,11 @@ bool TFileStream::IsRegularFile() const { return S_ISREG(Status(Handle).st_mode)
 
 // Read through a second, read-only descriptor: the output's own is
 // write-only, so that a FIFO waits for its reader and a reader that goes
-// away is a failed write, and a file that may be written but not read is
-// replaced as any writer replaces it. The second must reach the same file.
+// away is a failed write. The second must reach the same file; a file that
+// may be written but not read cannot be checked, and is kept.
 std::string TFileStream::ReadStart(std::size_t limit) {
   const int fd = ::open(FFileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // no wait, were it a FIFO now
-  if (fd < 0) return {};
+  if (fd < 0) throw EFCreateError(UncheckedMessage(FFileName, errno));
   const struct stat status = Status(fd), written = Status(Handle);
   if (status.st_dev != written.st_dev || status.st_ino != written.st_ino) {
     ::close(fd);
@@ -62,8 +113,12 @@ std::string TFileStream::ReadStart(std::size_t limit) {
     const ssize_t part = ::pread(fd, bytes.data() + got, limit - got, static_cast<off_t>(got));
     if (part > 0) {
       got += static_cast<std::size_t>(part);
-    } else if (part == 0 || errno != EINTR) {
+    } else if (part == 0) {
       break;
+    } else if (errno != EINTR) {
+      const int error = errno;
+      ::close(fd);
+      throw EFCreateError(UncheckedMessage(FFileName, error));
     }
   }
   ::close(fd);
@@ -72,22 +127,37 @@ std::string TFileStream::ReadStart(std::size_t limit) {
 }
 
 void TFileStream::Truncate() {
-  if (IsRegularFile() && ::ftruncate(Descriptor(Handle), 0) != 0)
-    throw EFCreateError(FileErrorMessage("Cannot create file", FFileName, errno));
+  if (IsRegularFile()) {
+    if (::ftruncate(Descriptor(Handle), 0) != 0)
+      throw EFCreateError(FileErrorMessage("Cannot create file", FFileName, errno));
+    Emptied = true;
+  }
+  EmptyOnInterrupt();
 }
 
 TFileStream::~TFileStream() {
   if (Handle == -1) return;
   Flush();
+  EndInterrupts();
   ::close(Descriptor(Handle));
 }
 
 void TFileStream::Close() {
   if (Handle == -1) return;
-  Flush();
+  if (!Flush()) EmptyAgain();
+  EndInterrupts();
   if (::close(Descriptor(Handle)) != 0) Fail(errno);
   Handle = -1;
   if (Error() != 0) throw EWriteError(FileErrorMessage("Cannot write file", FFileName, Error()));
+}
+
+void TFileStream::Abandon() {
+  if (Handle == -1) return;
+  Discard();
+  EmptyAgain();
+  EndInterrupts();
+  ::close(Descriptor(Handle));
+  Handle = -1;
 }
 
 std::size_t TFileStream::ReadRaw(char* buffer, std::size_t count) {

@@ -32,10 +32,9 @@ void GuardStandardStreams() {
   }
 }
 
-void IgnoreBrokenPipe() {
-#ifdef SIGPIPE
+void IgnoreWriteSignals() {
   std::signal(SIGPIPE, SIG_IGN);
-#endif
+  std::signal(SIGXFSZ, SIG_IGN);
 }
 
 void Halt(int exitCode) {

@@ -30,7 +30,7 @@ std::string ModuleName(const std::string& invokedAs) {
 // Windows gives a closed standard handle no number that a file could take.
 void GuardStandardStreams() {}
 
-// Windows has no broken-pipe signal: the failing write reports it.
-void IgnoreBrokenPipe() {}
+// Windows has no such signals: the failing write reports it.
+void IgnoreWriteSignals() {}
 
 void Halt(int exitCode) { std::exit(exitCode); }
