@@ -70,6 +70,56 @@ bool HoldsOpenAir(TFileStream& output) {
   return *tells(OpenAirCheckBytes);
 }
 
+// Whether the output's name leads to an OpenAir file, looked at without
+// opening it for writing.
+bool OutputHoldsOpenAir() {
+  if (!IsRegularFileName(OutputFileName)) return false;
+  try {
+    TFileStream output(OutputFileName, TFileStream::TMode::OpenRead);
+    return HoldsOpenAir(output);
+  } catch (const Exception&) {
+    return false;  // then the output's own checks tell
+  }
+}
+
+// What a file that is not OpenAir is, where its kind says more.
+std::string_view KindInWords(TFileKind kind) {
+  switch (kind) {
+    case TFileKind::Utf16LE:
+    case TFileKind::Utf16BE: return "It is UTF-16 text: save it as ANSI or UTF-8.";
+    case TFileKind::Gzip: return "It is a gzip file: unpack it first.";
+    case TFileKind::Zip: return "It is a zip file: unpack it first.";
+    case TFileKind::Text:
+    case TFileKind::Binary: return {};
+  }
+  return {};
+}
+
+[[noreturn]] void InputNotOpenAir(TFileKind kind) {
+  if (OutputHoldsOpenAir()) {
+    ConsoleWriteLine("Error: The input file is not an OpenAir file, but the output file is: are the two swapped?...");
+  } else {
+    ConsoleWriteLine("Error: The input file is not an OpenAir file...");
+    if (const std::string_view words = KindInWords(kind); !words.empty()) ConsoleWriteLine(words);
+  }
+  Halt(1);
+}
+
+// An input that is not OpenAir is refused before the output is created: a
+// file of another kind by its first bytes, a text where no line within the
+// first MiB is a record. One of nothing but blank lines and comments
+// converts, to an empty output. Only a regular file can be looked at ahead of
+// its reading; another (a FIFO, a device) is read as it comes.
+void RefuseInputThatIsNotOpenAir(TFileStream& input) {
+  if (!input.IsRegularFile()) return;
+  const std::string start = input.ReadStart(FileKindBytes);
+  const TFileKind kind = KindOfStart(start);
+  if (kind != TFileKind::Text) InputNotOpenAir(kind);
+  std::optional<TInputStart> holds = InputStartIs(start, start.size() < FileKindBytes);
+  if (!holds) holds = InputStartIs(input.ReadStart(OpenAirCheckBytes), true);
+  if (*holds == TInputStart::OtherText) InputNotOpenAir(kind);
+}
+
 void RefuseOpenAirOutput(TFileStream& output) {
   if (output.IsRegularFile() && HoldsOpenAir(output))
     throw EFCreateError("Cannot create file \"" + ExpandFileName(output.FileName()) +
@@ -94,6 +144,7 @@ void StartUp(int argc, const char* const* argv) {
   if (!FileExists(InputFileName)) InputMissing();
   RefuseOutputThatIsTheInput(InputFileName, OutputFileName);
   InputStream = std::make_unique<TFileStream>(InputFileName, TFileStream::TMode::OpenRead);
+  RefuseInputThatIsNotOpenAir(*InputStream);
   OutputStream = std::make_unique<TFileStream>(OutputFileName, TFileStream::TMode::Create);
   RefuseOutputThatIsTheInput(*InputStream, *OutputStream);
   RefuseOpenAirOutput(*OutputStream);

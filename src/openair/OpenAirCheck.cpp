@@ -42,26 +42,55 @@ const char* SkipDelimiters(const char* c, const char* end) {
   return c;
 }
 
-}  // namespace
+// What one line of text is: blank or a comment, a record with a value, or
+// other text.
+enum class TLineIs { Nothing, Record, Other };
+TLineIs WhatLineIs(const char* c, const char* lineEnd) {
+  const char* const text = SkipDelimiters(c, lineEnd);
+  if (text == lineEnd || *text == CommentChar) return TLineIs::Nothing;
+  const char* tokenEnd = text;
+  while (tokenEnd != lineEnd && !Delimiters.Contains(*tokenEnd) && *tokenEnd != CommentChar) ++tokenEnd;
+  const char* const value = SkipDelimiters(tokenEnd, lineEnd);
+  const bool record =
+      value != lineEnd && *value != CommentChar && IsRecordKeyword({text, static_cast<std::size_t>(tokenEnd - text)});
+  return record ? TLineIs::Record : TLineIs::Other;
+}
 
-std::optional<bool> StartsAsOpenAir(std::string_view start, bool allThatIsRead) {
+// Each line of `start` that is not blank or a comment, to `take`, until it
+// answers true; false where the last line may go on beyond what was read.
+template <typename TTake>
+bool EachTextLine(std::string_view start, bool allThatIsRead, TTake take) {
   constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
   if (start.substr(0, ByteOrderMark.size()) == ByteOrderMark) start.remove_prefix(ByteOrderMark.size());
   const char* const end = start.data() + start.size();
   TLineEnds lineEnds(end);
   for (const char* c = start.data(); c != end;) {
     const char* const lineEnd = lineEnds.From(c);
-    if (lineEnd == end && !allThatIsRead) return std::nullopt;  // the line may go on
-    const char* const text = SkipDelimiters(c, lineEnd);
-    if (text != lineEnd && *text != CommentChar) {
-      const char* tokenEnd = text;
-      while (tokenEnd != lineEnd && !Delimiters.Contains(*tokenEnd) && *tokenEnd != CommentChar) ++tokenEnd;
-      const char* const value = SkipDelimiters(tokenEnd, lineEnd);
-      return value != lineEnd && *value != CommentChar &&
-             IsRecordKeyword({text, static_cast<std::size_t>(tokenEnd - text)});
-    }
+    if (lineEnd == end && !allThatIsRead) return false;  // the line may go on
+    if (const TLineIs line = WhatLineIs(c, lineEnd); line != TLineIs::Nothing && take(line)) return true;
     c = lineEnd == end ? end : lineEnd + 1;
   }
-  if (!allThatIsRead) return std::nullopt;  // more lines may follow
-  return false;
+  return allThatIsRead;
+}
+
+}  // namespace
+
+std::optional<bool> StartsAsOpenAir(std::string_view start, bool allThatIsRead) {
+  std::optional<bool> first;
+  const auto decide = [&](TLineIs line) {
+    first = line == TLineIs::Record;
+    return true;
+  };
+  if (!EachTextLine(start, allThatIsRead, decide)) return std::nullopt;
+  return first.value_or(false);
+}
+
+std::optional<TInputStart> InputStartIs(std::string_view start, bool allThatIsRead) {
+  TInputStart found = TInputStart::Nothing;
+  const auto look = [&](TLineIs line) {
+    found = line == TLineIs::Record ? TInputStart::Records : TInputStart::OtherText;
+    return line == TLineIs::Record;
+  };
+  if (!EachTextLine(start, allThatIsRead, look) && found != TInputStart::Records) return std::nullopt;
+  return found;
 }

@@ -22,3 +22,10 @@ static_assert(OpenAirFirstLook <= OpenAirCheckBytes);
 // last line where `start` is all that is read; otherwise nothing is told
 // where the deciding line is not ended within it.
 std::optional<bool> StartsAsOpenAir(std::string_view start, bool allThatIsRead);
+
+// What an input's start holds, within what was read: a line that starts
+// with an OpenAir record keyword and a value (where the check is done, the
+// first line of text need not be one), only other text, or nothing but blank
+// lines and comments. Nothing where the answer may lie beyond it.
+enum class TInputStart { Records, OtherText, Nothing };
+std::optional<TInputStart> InputStartIs(std::string_view start, bool allThatIsRead);

@@ -26,10 +26,11 @@ public:
   bool SameFile(const TFileStream& other) const;
   // Whether it is a regular file, not a device, FIFO or the like.
   bool IsRegularFile() const;
-  // Up to `limit` bytes from a regular file's start, before anything is
-  // written. Raises EFCreateError where it cannot be read, for any reason
-  // (it cannot be checked then, and stays as it is), or where the name no
-  // longer leads to the open file.
+  // Up to `limit` bytes from a regular file's start, before anything is read
+  // or written; an input is then read from its start all the same. Raises
+  // EReadError for an input that cannot be read; EFCreateError for an output
+  // that cannot be read, for any reason (it cannot be checked then, and
+  // stays as it is), or whose name no longer leads to the open file.
   std::string ReadStart(std::size_t limit);
   // Makes a regular file empty, ready for writing from its start; other
   // files are written as they are. Raises EFCreateError. From then on, until
@@ -57,6 +58,7 @@ private:
   // The system's handle of the open file: a descriptor on POSIX, a HANDLE on
   // Windows; -1 (also Windows' INVALID_HANDLE_VALUE) when closed.
   std::intptr_t Handle = -1;
+  bool Output;           // opened by Create
   bool Emptied = false;  // Truncate emptied it: it is this run's to empty again
   void EmptyOnInterrupt();
   void EndInterrupts();

@@ -10,6 +10,10 @@
 // so that opening it reports the real reason.
 bool FileExists(const std::string& name);
 
+// True if the name leads to a regular file (through links), which may be
+// opened for reading with no wait, as a FIFO or device may not.
+bool IsRegularFileName(const std::string& name);
+
 // The absolute path from the current directory and the name, with "." and
 // ".." removed; links are not resolved. As messages show it: on Windows in
 // the ANSI code page.

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <filesystem>
 #include <future>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -342,6 +343,51 @@ TEST_F(CliTest, FifoOutputWaitsForItsReaderAndFailsWhereItGoes) {
 
 // An output that may be written but not read is replaced, as any writer
 // replaces it; root reads every file, so the run is made as nobody.
+// An input that is not OpenAir is refused before the output is touched: by
+// its first bytes, or where no line of its first MiB is a record; one of
+// nothing but comments converts, to an empty output.
+TEST_F(CliTest, InputThatIsNotOpenAirIsRefused) {
+  std::string random, wide = "\xFF\xFE";
+  std::mt19937 bytes(31);
+  for (int i = 0; i < 100000; ++i) random += static_cast<char>(bytes());
+  for (const char c : Sample) wide += std::string{c, '\0'};
+  const std::string notOpenAir = "Error: The input file is not an OpenAir file...\r\n";
+  const struct {
+    std::string Input;
+    std::string Says;
+  } cases[] = {
+      {"<?xml version=\"1.0\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Placemark>AC R</Placemark>\n", ""},
+      {"{\"type\": \"FeatureCollection\", \"features\": []}\n", ""},
+      {"  <airspace class=\"R\" name=\"X\" pin=\"0.00000000000 0.00000000000\">\r\n  </airspace>\r\n", ""},
+      {"notes\r\n" + std::string(1048576, '*') + "\r\nAC R\r\n", ""},  // its first record beyond the first MiB
+      {random, ""},
+      {"\x1F\x8B\x08\x00" + random, "It is a gzip file: unpack it first.\r\n"},
+      {std::string("PK\x03\x04", 4) + random, "It is a zip file: unpack it first.\r\n"},
+      {wide, "It is UTF-16 text: save it as ANSI or UTF-8.\r\n"},
+  };
+  for (const auto& c : cases) {
+    WriteFile(Dir / "in.txt", c.Input);
+    WriteFile(Dir / "out.zrn", "kept");
+    const TRunResult run = RunTarnel({"in.txt", "out.zrn"}, Dir.Path());
+    EXPECT_EQ(run.ExitCode, 1) << c.Input.substr(0, 30);
+    EXPECT_EQ(run.Stdout, Banner + notOpenAir + c.Says) << c.Input.substr(0, 30);
+    EXPECT_EQ(ReadFile(Dir / "out.zrn"), "kept");
+  }
+  // Swapped: the output named is the OpenAir file.
+  WriteFile(Dir / "old.oa", Sample);
+  const TRunResult swapped = RunTarnel({"out.zrn", "old.oa"}, Dir.Path());
+  EXPECT_EQ(
+      swapped.Stdout,
+      Banner + "Error: The input file is not an OpenAir file, but the output file is: are the two swapped?...\r\n");
+  EXPECT_EQ(ReadFile(Dir / "old.oa"), Sample);
+  // Comments alone, a record after text, a first record late in the first MiB.
+  for (const std::string& input : {std::string("* comments\r\n\r\n*only\r\n"), std::string("title\r\nAC R\r\n"),
+                                   std::string(1040000, '*') + "\r\nDP 1 N 2 E\r\n"}) {
+    WriteFile(Dir / "in.txt", input);
+    EXPECT_EQ(RunTarnel({"in.txt", "out.zrn"}, Dir.Path()).ExitCode, 0) << input.substr(0, 20);
+  }
+}
+
 TEST_F(CliTest, OutputThatCannotBeReadIsKept) {
   WriteFile(Dir / "in.oa", Sample);
   // Run as nobody where the tests run as root, from a copy in the scratch

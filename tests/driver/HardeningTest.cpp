@@ -25,8 +25,10 @@ TRunResult ConvertChecked(const TScratchDir& dir, const std::string& input) {
   EXPECT_EQ(run.Signal, 0);
   EXPECT_TRUE(run.ExitCode == 0 || run.ExitCode == 1) << run.ExitCode;
   if (run.ExitCode == 1) {
-    EXPECT_EQ(run.Stderr.rfind("Exception ", 0), 0u) << run.Stderr;
+    const bool refused = run.Stdout == Banner + "Error: The input file is not an OpenAir file...\r\n";
+    EXPECT_TRUE(refused || run.Stderr.rfind("Exception ", 0) == 0) << run.Stdout << run.Stderr;
     EXPECT_EQ(ReadFile(dir / "out.zrn"), "") << "a failed run wrote output";
+    EXPECT_TRUE(!refused || !fs::exists(dir / "out.zrn")) << "a refused input's output was created";
   }
   EXPECT_TRUE(ReadFile(dir / "in.oa") == input) << "the input changed";
   return run;

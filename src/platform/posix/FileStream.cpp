@@ -77,7 +77,7 @@ void TFileStream::EmptyAgain() {
 }
 
 TFileStream::TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize)
-    : TStream(bufferSize), FFileName(fileName) {
+    : TStream(bufferSize), FFileName(fileName), Output(mode == TMode::Create) {
   const int fd = mode == TMode::OpenRead ? ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC)
                                          : ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) {
@@ -99,8 +99,14 @@ bool TFileStream::IsRegularFile() const { return S_ISREG(Status(Handle).st_mode)
 // away is a failed write. The second must reach the same file; a file that
 // may be written but not read cannot be checked, and is kept.
 std::string TFileStream::ReadStart(std::size_t limit) {
-  const int fd = ::open(FFileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // no wait, were it a FIFO now
-  if (fd < 0) throw EFCreateError(UncheckedMessage(FFileName, errno));
+  const auto fail = [this](int error) -> Exception {
+    if (!Output) return EReadError(FileErrorMessage("Cannot read file", FFileName, error));
+    return EFCreateError(UncheckedMessage(FFileName, error));
+  };
+  // An input's own descriptor reads, at its place, which stays where it is.
+  const int fd = Output ? ::open(FFileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)  // no wait, were it a FIFO now
+                        : ::dup(Descriptor(Handle));
+  if (fd < 0) throw fail(errno);
   const struct stat status = Status(fd), written = Status(Handle);
   if (status.st_dev != written.st_dev || status.st_ino != written.st_ino) {
     ::close(fd);
@@ -118,7 +124,7 @@ std::string TFileStream::ReadStart(std::size_t limit) {
     } else if (errno != EINTR) {
       const int error = errno;
       ::close(fd);
-      throw EFCreateError(UncheckedMessage(FFileName, error));
+      throw fail(error);
     }
   }
   ::close(fd);

@@ -13,6 +13,11 @@
 
 namespace fs = std::filesystem;
 
+bool IsRegularFileName(const std::string& name) {
+  struct stat status {};
+  return ::stat(name.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 bool FileExists(const std::string& name) {
   struct stat status {};
   if (::stat(name.c_str(), &status) == 0) return !S_ISDIR(status.st_mode);

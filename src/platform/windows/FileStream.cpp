@@ -63,7 +63,7 @@ void TFileStream::EmptyAgain() {
 }
 
 TFileStream::TFileStream(const std::string& fileName, TMode mode, std::size_t bufferSize)
-    : TStream(bufferSize), FFileName(fileName) {
+    : TStream(bufferSize), FFileName(fileName), Output(mode == TMode::Create) {
   const bool read = mode == TMode::OpenRead;
   const HANDLE file = ::CreateFileW(Wide(fileName).c_str(), read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
                                     0,  // no sharing while the file is open
@@ -86,20 +86,24 @@ bool TFileStream::SameFile(const TFileStream& other) const {
 bool TFileStream::IsRegularFile() const { return ::GetFileType(FileHandle(Handle)) == FILE_TYPE_DISK; }
 
 std::string TFileStream::ReadStart(std::size_t limit) {
+  const auto fail = [this](int error) -> Exception {
+    if (!Output) return EReadError(FileErrorMessage("Cannot read file", FFileName, error));
+    return EFCreateError(UncheckedMessage(FFileName, error));
+  };
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(FileHandle(Handle), &size)) throw EFCreateError(UncheckedMessage(FFileName, LastError()));
+  if (!::GetFileSizeEx(FileHandle(Handle), &size)) throw fail(LastError());
   limit = std::min(limit, static_cast<std::size_t>(std::max<LONGLONG>(size.QuadPart, 0)));
   std::string bytes(limit, '\0');
   std::size_t got = 0;
   for (DWORD part = 0; got < limit; got += part) {
     if (!::ReadFile(FileHandle(Handle), bytes.data() + got, static_cast<DWORD>(std::min(limit - got, MaxTransfer)),
                     &part, nullptr))
-      throw EFCreateError(UncheckedMessage(FFileName, LastError()));
+      throw fail(LastError());
     if (part == 0) break;
   }
   bytes.resize(got);
   LARGE_INTEGER start{};
-  ::SetFilePointerEx(FileHandle(Handle), start, nullptr, FILE_BEGIN);  // the writes begin at the start
+  ::SetFilePointerEx(FileHandle(Handle), start, nullptr, FILE_BEGIN);  // the reads or writes begin at the start
   return bytes;
 }
 

@@ -8,6 +8,12 @@
 #include "platform/FileStream.h"
 #include "platform/windows/WideNames.h"
 
+bool IsRegularFileName(const std::string& name) {
+  const DWORD attributes = ::GetFileAttributesW(Wide(name).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+}
+
 bool FileExists(const std::string& name) {
   const DWORD attributes = ::GetFileAttributesW(Wide(name).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
