@@ -131,8 +131,9 @@ void RefuseOpenAirOutput(TFileStream& output) {
 void StartUp(int argc, const char* const* argv) {
   SavedSeparator = DecimalSeparator;
   DecimalSeparator = '.';
-  for (const char* line : BannerLines) ConsoleWriteLine(line);
   const TCommandLine commandLine = ReadCommandLine(argc, argv);
+  if (commandLine.Files.size() >= 2) KeepMessagesOutOf(commandLine.Files[1]);  // before any message
+  for (const char* line : BannerLines) ConsoleWriteLine(line);
   if (commandLine.Help) ShowHelp();
   if (commandLine.Version) Halt(0);  // the banner carries the version
   if (!commandLine.UnknownOption.empty()) OptionError("Unknown option " + commandLine.UnknownOption);

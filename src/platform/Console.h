@@ -18,3 +18,8 @@ void ConsoleFlush();
 
 // Writes raw bytes to the standard error stream, ignoring failures.
 void ConsoleWriteError(std::string_view text);
+
+// Where the file of that name is the standard output or the standard error
+// stream (the same file, pipe or device), messages keep out of it: those of
+// the one go to the other, and where both are it, none is written at all.
+void KeepMessagesOutOf(const std::string& outputName);

@@ -388,6 +388,25 @@ TEST_F(CliTest, InputThatIsNotOpenAirIsRefused) {
   }
 }
 
+// An output that is the standard output holds ZRN alone: the messages go to
+// the standard error stream, or nowhere where that is the output too.
+TEST_F(CliTest, MessagesKeepOutOfAnOutputThatIsAStandardStream) {
+  WriteFile(Dir / "in.oa", Sample + "V X=50:30:00 N 014:20:00 E\r\nDC 1\r\nDC x\r\n");
+  WriteFile(Dir / "expected.oa", Sample + "V X=50:30:00 N 014:20:00 E\r\nDC 1\r\nDC x\r\n");
+  ASSERT_EQ(RunTarnel({"--arcs", "expected.oa", "expected.zrn"}, Dir.Path()).ExitCode, 0);
+  const std::string zrn = ReadFile(Dir / "expected.zrn");
+  const std::string warning =
+      "Warning: line 7: not a number ('x' is not a valid floating point value), left out: DC x\r\n";
+  const std::string summary = "1 airspace, 18 points; 0 arcs and 1 circle drawn; 1 left out\r\n";
+  const TRunResult piped = RunTarnel({"--arcs", "in.oa", "/dev/stdout"}, Dir.Path());
+  EXPECT_EQ(piped.ExitCode, 0);
+  EXPECT_EQ(piped.Stdout, zrn);
+  EXPECT_EQ(piped.Stderr, Banner + warning + summary);
+  const TRunResult both = RunTarnel({"--arcs", "in.oa", "/dev/stdout"}, Dir.Path(), TStdout::CapturedWithStderr);
+  EXPECT_EQ(both.ExitCode, 0);
+  EXPECT_EQ(both.Stdout, zrn);
+}
+
 TEST_F(CliTest, OutputThatCannotBeReadIsKept) {
   WriteFile(Dir / "in.oa", Sample);
   // Run as nobody where the tests run as root, from a copy in the scratch

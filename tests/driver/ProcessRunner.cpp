@@ -73,6 +73,7 @@ TRunResult Run(const std::vector<std::string>& args, const std::filesystem::path
     switch (out) {
       case TStdout::Captured:
       case TStdout::BrokenPipe: ::dup2(outPipe[1], 1); break;
+      case TStdout::CapturedWithStderr: ::dup2(outPipe[1], 1), ::dup2(outPipe[1], 2); break;
       case TStdout::DevFull: ::dup2(::open("/dev/full", O_WRONLY), 1); break;
       case TStdout::Closed: ::close(1); break;
     }

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-enum class TStdout { Captured, DevFull, Closed, BrokenPipe };
+enum class TStdout { Captured, DevFull, Closed, BrokenPipe, CapturedWithStderr };
 // Standard error is captured unless it is closed too.
 enum class TStdin { Inherited, ClosedWithStderr };
 

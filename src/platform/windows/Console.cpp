@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/Errors.h"
+#include "platform/windows/WideNames.h"
 
 namespace {
 
@@ -41,7 +42,35 @@ std::string ToOem(std::string_view text) {
   return oem;
 }
 
+// Where each kind of message goes: the standard handle, or none where it is
+// the output.
+DWORD Lines = STD_OUTPUT_HANDLE;
+DWORD Errors = STD_ERROR_HANDLE;
+constexpr DWORD Nowhere = 0;
+
+HANDLE Handle(DWORD which) { return which == Nowhere ? nullptr : ::GetStdHandle(which); }
+
+bool IsFile(DWORD which, const BY_HANDLE_FILE_INFORMATION& file) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  return ::GetFileInformationByHandle(::GetStdHandle(which), &info) &&
+         info.dwVolumeSerialNumber == file.dwVolumeSerialNumber && info.nFileIndexHigh == file.nFileIndexHigh &&
+         info.nFileIndexLow == file.nFileIndexLow;
+}
+
 }  // namespace
+
+void KeepMessagesOutOf(const std::string& outputName) {
+  const HANDLE file = ::CreateFileW(Wide(outputName).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;  // a file not yet made is no stream of ours
+  BY_HANDLE_FILE_INFORMATION output{};
+  const bool known = ::GetFileInformationByHandle(file, &output);
+  ::CloseHandle(file);
+  if (!known) return;
+  const bool outIsIt = IsFile(STD_OUTPUT_HANDLE, output), errIsIt = IsFile(STD_ERROR_HANDLE, output);
+  Lines = outIsIt ? (errIsIt ? Nowhere : STD_ERROR_HANDLE) : STD_OUTPUT_HANDLE;
+  Errors = errIsIt ? (outIsIt ? Nowhere : STD_OUTPUT_HANDLE) : STD_ERROR_HANDLE;
+}
 
 std::string InOutErrorMessage(int error) {
   switch (error) {
@@ -57,14 +86,15 @@ std::string InOutErrorMessage(int error) {
 }
 
 void ConsoleWriteLine(std::string_view text) {
+  if (Lines == Nowhere) return;
   int error = 0;
-  if (!WriteAll(::GetStdHandle(STD_OUTPUT_HANDLE), std::string(text) + "\r\n", error))
-    throw EInOutError(InOutErrorMessage(error));
+  if (!WriteAll(Handle(Lines), std::string(text) + "\r\n", error)) throw EInOutError(InOutErrorMessage(error));
 }
 
 void ConsoleFlush() {}  // nothing is buffered
 
 void ConsoleWriteError(std::string_view text) {
+  if (Errors == Nowhere) return;
   int error = 0;
-  WriteAll(::GetStdHandle(STD_ERROR_HANDLE), ToOem(text), error);
+  WriteAll(Handle(Errors), ToOem(text), error);
 }
