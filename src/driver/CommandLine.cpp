@@ -127,7 +127,10 @@ TCommandLine ReadCommandLine(int argc, const char* const* argv) {
       }
       if (!option->Take(value, line))
         NoteValueError(line, "Invalid value for " + std::string(name) + ": " + std::string(value));
-    } else if (!SetFlag(argument, line.Options)) {
+      line.Options.Options = true;
+    } else if (SetFlag(argument, line.Options)) {
+      line.Options.Options = true;
+    } else {
       NoteUnknown(line, argument);
     }
   }

@@ -11,4 +11,7 @@ struct TConversionOptions {
   bool Limits = false;       // --limits: the floor and ceiling after the name
   TFilters Filters;          // --max-floor, --classes, --exclude-classes
   bool SkipBad = false;      // --skip-bad: an airspace with a record that fails is left out
+  // Any option but --help, --version and --: the run's failures are then put
+  // in words too, beside the report the bare run prints alone.
+  bool Options = false;
 };

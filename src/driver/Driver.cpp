@@ -50,6 +50,14 @@ namespace {
   Halt(1);
 }
 
+// --skip-bad left out every airspace: an empty output is no conversion.
+[[noreturn]] void NothingLeft(std::size_t broken) {
+  AbandonOutput();
+  ConsoleWriteLine("Error: Every airspace of the input was left out as broken (" + std::to_string(broken) +
+                   "): the output is left empty...");
+  Halt(1);
+}
+
 [[noreturn]] void InputMissing() {
   ConsoleWriteLine("Error: The specified input file doesn't exist...");
   Halt(1);
@@ -155,6 +163,7 @@ void StartUp(int argc, const char* const* argv) {
 void Convert() {
   const auto warn = [](const TWarning& warning) { ConsoleWriteError(WarningText(warning) + "\r\n"); };
   const TSummary summary = ConvertAirspaces(*InputStream, *OutputStream, ConversionOptions, warn);
+  if (summary.Read.Broken > 0 && summary.Airspaces == 0 && summary.Filtered == 0) NothingLeft(summary.Read.Broken);
   const std::string line = SummaryLine(summary, ConversionOptions);
   if (line.empty()) return;
   OutputStream->Close();  // the summary tells of a complete output only
@@ -162,8 +171,13 @@ void Convert() {
 }
 
 std::string WarningText(const TWarning& warning) {
-  const char* const what = warning.LeftOut == TWarning::TLeftOut::Airspace ? "airspace left out" : "left out";
-  return "Warning: line " + std::to_string(warning.Line) + ": " + warning.Message + ", " + what + ": " + warning.Record;
+  std::string text = "Warning: line " + std::to_string(warning.Line) + ": " + warning.Message;
+  switch (warning.LeftOut) {
+    case TWarning::TLeftOut::Nothing: return text;
+    case TWarning::TLeftOut::Record: return text + ", left out: " + warning.Record;
+    case TWarning::TLeftOut::Airspace: return text + ", airspace left out: " + warning.Record;
+  }
+  return text;
 }
 
 namespace {

@@ -1,6 +1,8 @@
 // The error report: its text, and its way to the standard error stream.
 #include "driver/ErrorReport.h"
 
+#include <string_view>
+
 #include "base/Errors.h"
 #include "platform/Console.h"
 #include "platform/Process.h"
@@ -23,8 +25,37 @@ std::string ErrorReportText(const std::string& className, const std::string& mod
          (addStop ? "." : "") + "\r\n";
 }
 
-void ShowErrorReport(const Exception& error, const std::string& invokedAs) {
+void ShowErrorReport(const Exception& error, const std::string& invokedAs, const std::string& after) {
   ConsoleFlush();
-  ConsoleWriteError(ErrorReportText(error.ClassName(), ModuleName(invokedAs), error.Place(), error.Message()) + "\r\n");
+  ConsoleWriteError(ErrorReportText(error.ClassName(), ModuleName(invokedAs), error.Place(), error.Message()) + "\r\n" +
+                    after);
   Halt(1);
+}
+
+namespace {
+
+// "'1-2' is not a valid floating point value": the text of the number.
+constexpr std::string_view NotANumber = " is not a valid floating point value";
+
+std::string Words(const Exception& error) {
+  const std::string& message = error.Message();
+  if (error.ClassName() == "EStringListError") return "AC has no value";  // the one list index a record asks for
+  if (error.ClassName() == "EConvertError" && message.ends_with(NotANumber))
+    return message.substr(0, message.size() - NotANumber.size()) + " is not a number";
+  return message.ends_with('.') ? message.substr(0, message.size() - 1) : message;
+}
+
+// The failures of a record's own values, which --skip-bad takes.
+bool RecordFailure(const Exception& error) {
+  const std::string& name = error.ClassName();
+  return name == "EConvertError" || name == "EStringListError" || name == "EOverflow";
+}
+
+}  // namespace
+
+std::string FailureInWords(const Exception& error, bool skipBad) {
+  if (error.Place() == 0) return {};
+  std::string text = "Line " + std::to_string(error.Place()) + ": " + Words(error) + ".\r\n";
+  if (!skipBad && RecordFailure(error)) text += "--skip-bad leaves that airspace out and converts the rest.\r\n";
+  return text;
 }

@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     ShutDown();
   } catch (const Exception& error) {
     AbandonOutput();
-    ShowErrorReport(error, invokedAs);
+    ShowErrorReport(error, invokedAs,
+                    ConversionOptions.Options ? FailureInWords(error, ConversionOptions.SkipBad) : std::string());
   } catch (const std::bad_alloc&) {
     AbandonOutput();
     ShowErrorReport(EOutOfMemory("Out of memory"), invokedAs);

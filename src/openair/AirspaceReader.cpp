@@ -77,6 +77,7 @@ constexpr std::size_t LongLine = std::size_t{64} * 1024;
 
 // A line of the block being read.
 [[gnu::always_inline]] inline void TAirspaceReader::ReadRecord(std::string_view line, TLineKeyword keyword) {
+  if (Reading().FirstLine == 0) Reading().FirstLine = Lines.LineNumber();
   const TRecord record{line, line.substr(keyword.Length), Lines.BlanksOnly()};
   if (Options.SkipBad) [[unlikely]] {
     ReadOrLeaveOut(keyword.Kind, record);
@@ -160,6 +161,7 @@ bool TAirspaceReader::Complete() {
     ++FReport.Broken;
     return false;
   }
+  if (!airspace.Border.Arcs.empty()) WarnOfCentresElsewhere();
   airspace.View();
   return true;
 }
@@ -257,7 +259,9 @@ void TAirspaceReader::ReadLimit(const TRecord& record, TVerticalLimit& limit, st
 // V, DA, DB, DC: ignored unless the arcs are drawn.
 void TAirspaceReader::ReadVariable(const TRecord& record) {
   if (!Options.Arcs) return;
-  if (std::string reason = ApplyVariable(JoinTokens(record.Rest), Lines.LineNumber(), ArcSettings); !reason.empty())
+  const std::string value = JoinTokens(record.Rest);
+  if (value.find('=') == std::string::npos) return Warn(record, "V without =, ignored", TWarning::TLeftOut::Nothing);
+  if (std::string reason = ApplyVariable(value, Lines.LineNumber(), ArcSettings); !reason.empty())
     Warn(record, std::move(reason), TWarning::TLeftOut::Record);
 }
 
@@ -271,6 +275,26 @@ void TAirspaceReader::ReadArcRecord(const TRecord& record, TReadArc read, std::s
   Reading().Border.AddArc(arc);
   Reading().HasDetails = true;
   ++(FReport.*taken);
+}
+
+// An arc or circle around a centre set before the airspace began, in
+// another airspace: drawn, but perhaps not where its author meant. Told in
+// line order among the warnings not yet taken.
+void TAirspaceReader::WarnOfCentresElsewhere() {
+  const TBlock& airspace = Current();
+  bool warned = false;
+  for (const TArc& arc : airspace.Border.Arcs) {
+    if (arc.CentreLine >= airspace.FirstLine) continue;
+    Warnings.push_back(
+        {arc.Line,
+         "drawn around the centre set on line " + std::to_string(arc.CentreLine) + ", in another airspace",
+         TWarning::TLeftOut::Nothing,
+         {}});
+    warned = true;
+  }
+  if (warned)
+    std::stable_sort(Warnings.begin(), Warnings.end(),
+                     [](const TWarning& a, const TWarning& b) { return a.Line < b.Line; });
 }
 
 // A record read but not used, with its line; an arc record left out is counted.

@@ -17,9 +17,10 @@
 
 class TStream;
 
-// A record that was read but not used: its line, why, and what it cost.
+// A record that was read but not used, or used with a doubt: its line, why,
+// and what it cost.
 struct TWarning {
-  enum class TLeftOut { Record, Airspace };
+  enum class TLeftOut { Nothing, Record, Airspace };
   std::uint64_t Line;
   std::string Message;
   TLeftOut LeftOut;
@@ -78,7 +79,8 @@ private:
   };
   // The records of one block, or of the airspace its blocks have made so far.
   struct TBlock : TAirspaceDraft {
-    bool Broken = false;  // a record failed in it, where failures leave airspaces out
+    bool Broken = false;          // a record failed in it, where failures leave airspaces out
+    std::uint64_t FirstLine = 0;  // of its first record
     // The blanks owed before the name where it continues a name of text: one
     // for each AN with a value read while the name was still empty (tokens
     // joined after text get a blank each, and a name of its own drops them).
@@ -88,6 +90,7 @@ private:
     void Clear() {
       TAirspaceDraft::Clear();
       Broken = false;
+      FirstLine = 0;
       NameBlanks = 0;
     }
   };
@@ -112,6 +115,7 @@ private:
   void ReadArcRecord(const TRecord& record, TReadArc read, std::size_t TReadReport::*taken);
 
   void Warn(const TRecord& record, std::string message, TWarning::TLeftOut leftOut);
+  void WarnOfCentresElsewhere();
   std::string_view CoordinateValue(const TRecord& record);
   std::string_view Joined(const TRecord& record);
 

@@ -21,7 +21,7 @@ struct TArcSettings {
 // Each takes a record's value, its tokens after the keyword joined by single
 // blanks, and returns the reason it cannot be used, empty where it was.
 // V on input line `line`: ‹X=coordinate› sets the centre, ‹D=+› or ‹D=-›
-// the direction; every other key is ignored.
+// the direction; every other key, and a value without "=", is ignored.
 std::string ApplyVariable(std::string_view value, std::uint64_t line, TArcSettings& settings);
 // The others fill `arc` (all but its line and position) where they can be
 // used, with the settings in force:

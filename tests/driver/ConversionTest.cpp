@@ -122,6 +122,37 @@ TEST(ConversionTest, ParseFailuresLeaveTheOutputEmpty) {
   }
 }
 
+// A run given options puts a failure at a line in words after the report;
+// --skip-bad that leaves every airspace out is no conversion.
+TEST(ConversionTest, FailuresInWordsInRunsWithOptions) {
+  const std::string skipBad = "--skip-bad leaves that airspace out and converts the rest.\r\n";
+  const struct {
+    std::vector<std::string> Args;
+    std::string Input;
+    std::string After;  // the report, or the standard output
+  } cases[] = {
+      {{"--arcs", "in.oa", "out.zrn"}, "AC R\r\n\r\nAC\r\n", "Line 3: AC has no value.\r\n" + skipBad},
+      {{"--limits", "in.oa", "out.zrn"}, "AC R\r\nDP 1-2 N 3 E\r\n", "Line 2: '1-2' is not a number.\r\n" + skipBad},
+      {{"in.oa", "out.zrn"}, "AC R\r\nDP 1-2 N 3 E\r\n", ""},
+      {{"--skip-bad", "in.oa", "out.zrn"},
+       "AC\r\nAN x\r\n\r\nAC R\r\nDP 1-2 N 3 E\r\n",
+       "Error: Every airspace of the input was left out as broken (2): the output is left empty...\r\n"},
+  };
+  for (const auto& c : cases) {
+    TScratchDir dir;
+    WriteFile(dir / "in.oa", c.Input);
+    WriteFile(dir / "out.zrn", "old content");
+    const TRunResult run = RunTarnel(c.Args, dir.Path());
+    EXPECT_EQ(run.ExitCode, 1);
+    if (c.Args[0] == "--skip-bad") {
+      EXPECT_EQ(run.Stdout, Banner + c.After);
+    } else {
+      EXPECT_TRUE(run.Stderr.ends_with(".\r\n\r\n" + c.After)) << run.Stderr;
+    }
+    EXPECT_EQ(ReadFile(dir / "out.zrn"), "");
+  }
+}
+
 // With --arcs too: no summary of an output that was not written.
 TEST(ConversionTest, FullOutputDeviceIsAWriteError) {
   TScratchDir dir;

@@ -108,4 +108,21 @@ TEST(StagesTest, WarningsComeInRecordOrderBeforeAFailure) {
   EXPECT_EQ(skipped.Warnings[2], "Warning: line 8: List index out of bounds (1), airspace left out: AC");
 }
 
+// A centre that is not set, and one set in another airspace, are told; the
+// arc is drawn around the centre in force.
+TEST(StagesTest, CentresFromElsewhereAreTold) {
+  const TConversion conversion = Convert(
+      "AC R\nV X=45:00:00 N 006:00:00 E\nDC 1\n\nAC Q\nV X 46:00:00 N 006:00:00 E\nDC 1\n\nV X=46:00:00 N 006:00:00 "
+      "E\nAC "
+      "P\nDC 1\n",
+      WithArcs());
+  const std::vector<std::string> expected = {
+      "Warning: line 6: V without =, ignored",
+      "Warning: line 7: drawn around the centre set on line 2, in another airspace",
+  };
+  EXPECT_EQ(conversion.Warnings, expected);
+  EXPECT_EQ(conversion.Summary.Read.LeftOut, 0u);
+  EXPECT_EQ(conversion.Summary.Read.Circles, 3u);
+}
+
 }  // namespace

@@ -200,7 +200,8 @@ TArcParse ParseWithArcs(const std::string& input) {
   std::vector<TWarning> warnings;
   parse.List = ParseAirspaces(stream, {.Arcs = true}, &parse.Report, &warnings);
   for (const TWarning& warning : warnings)
-    parse.Warnings.push_back(std::to_string(warning.Line) + ": " + warning.Message + ", left out: " + warning.Record);
+    parse.Warnings.push_back(std::to_string(warning.Line) + ": " + warning.Message +
+                             (warning.LeftOut == TWarning::TLeftOut::Nothing ? "" : ", left out: " + warning.Record));
   return parse;
 }
 
@@ -257,7 +258,15 @@ TEST(ParseAirspacesWithArcsTest, CentreLastsAndDirectionResetsAtEachAc) {
       "V D=-\nV X=50:00:00 N 010:00:00 E\nAC R\nDP 50:10:00 N 010:00:00 E\nDA 10, 0, 90\nDP 49:00:00 N 010:00:00 E\n\n"
       "V D=-x\n\nAC Q\nV D=-\nDC 50\nDA 60, 0, 90\n\nAC P\nV W=2\nDB 50:10:00 N 010:00:00 E, 50:00:00 N 010:15:00 E\n";
   const TArcParse parse = ParseWithArcs(input);
-  EXPECT_TRUE(parse.Warnings.empty());
+  // The centre set in the first airspace, used in the two after it, is told
+  // at each record that uses it, in line order; the V before the first AC
+  // belongs to the first airspace.
+  const std::vector<std::string> warnings = {
+      "12: drawn around the centre set on line 2, in another airspace",
+      "13: drawn around the centre set on line 2, in another airspace",
+      "17: drawn around the centre set on line 2, in another airspace",
+  };
+  EXPECT_EQ(parse.Warnings, warnings);
   EXPECT_EQ(parse.Report.Arcs, 3u);
   EXPECT_EQ(parse.Report.Circles, 1u);
   ASSERT_EQ(parse.List.size(), 3u);
