@@ -3,6 +3,7 @@
 #include "openair/FileKind.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -26,9 +27,16 @@ bool NulsAt(std::string_view line, std::size_t parity) {
   return text;
 }
 
-bool IsControl(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte <= 0x08 || (byte >= 0x0E && byte <= 0x1F);
+// Bytes 00 to 08 and 0E to 1F, counted without a branch, so that the loop
+// runs in vector steps over the 64 KiB.
+std::size_t ControlBytes(std::string_view start) {
+  static_assert(FileKindBytes < UINT32_MAX, "the count fits 32 bits");
+  std::uint32_t count = 0;
+  for (const char c : start) {
+    const auto byte = static_cast<unsigned char>(c);
+    count += static_cast<std::uint32_t>((byte <= 0x08) | (static_cast<unsigned char>(byte - 0x0E) <= 0x1F - 0x0E));
+  }
+  return count;
 }
 
 // 5 %: a text of any language holds none of these bytes, random or
@@ -48,8 +56,7 @@ TFileKind KindOfStart(std::string_view start) {
     if (NulsAt(line, 1)) return TFileKind::Utf16LE;
     if (NulsAt(line, 0)) return TFileKind::Utf16BE;
   }
-  const auto controls = static_cast<std::size_t>(std::count_if(start.begin(), start.end(), IsControl));
-  if (controls * 100 > start.size() * ControlPercent) return TFileKind::Binary;
+  if (ControlBytes(start) * 100 > start.size() * ControlPercent) return TFileKind::Binary;
   return TFileKind::Text;
 }
 
