@@ -68,14 +68,15 @@ namespace {
 // UTF-16 it is OpenAir all the same. Most files tell within their first
 // bytes; only those are read further.
 bool HoldsOpenAir(TFileStream& output) {
-  const auto tells = [&](std::size_t limit) -> std::optional<bool> {
+  // What the first `limit` bytes tell; all there is to tell where `last`.
+  const auto tells = [&](std::size_t limit, bool last) -> std::optional<bool> {
     const std::string start = output.ReadStart(limit);
     const TFileKind kind = KindOfStart(start);
     if (kind == TFileKind::Gzip || kind == TFileKind::Zip || kind == TFileKind::Binary) return false;
-    return StartsAsOpenAir(NarrowedText(start, kind), start.size() < limit);
+    return StartsAsOpenAir(NarrowedText(start, kind), last || start.size() < limit);
   };
-  if (const std::optional<bool> told = tells(OpenAirFirstLook)) return *told;
-  return *tells(OpenAirCheckBytes);
+  if (const std::optional<bool> told = tells(OpenAirFirstLook, false)) return *told;
+  return *tells(OpenAirCheckBytes, true);
 }
 
 // Whether the output's name leads to an OpenAir file, looked at without

@@ -60,6 +60,7 @@ private:
   std::intptr_t Handle = -1;
   bool Output;           // opened by Create
   bool Emptied = false;  // Truncate emptied it: it is this run's to empty again
+  [[noreturn]] void StartUnread(int error) const;
   void EmptyOnInterrupt();
   void EndInterrupts();
   void EmptyAgain();

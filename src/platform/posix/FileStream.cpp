@@ -98,15 +98,18 @@ bool TFileStream::IsRegularFile() const { return S_ISREG(Status(Handle).st_mode)
 // write-only, so that a FIFO waits for its reader and a reader that goes
 // away is a failed write. The second must reach the same file; a file that
 // may be written but not read cannot be checked, and is kept.
+// An input's start that cannot be read is a read error; an output's, a
+// refusal to replace what could not be checked.
+void TFileStream::StartUnread(int error) const {
+  if (!Output) throw EReadError(FileErrorMessage("Cannot read file", FFileName, error));
+  throw EFCreateError(UncheckedMessage(FFileName, error));
+}
+
 std::string TFileStream::ReadStart(std::size_t limit) {
-  const auto fail = [this](int error) -> Exception {
-    if (!Output) return EReadError(FileErrorMessage("Cannot read file", FFileName, error));
-    return EFCreateError(UncheckedMessage(FFileName, error));
-  };
   // An input's own descriptor reads, at its place, which stays where it is.
   const int fd = Output ? ::open(FFileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)  // no wait, were it a FIFO now
                         : ::dup(Descriptor(Handle));
-  if (fd < 0) throw fail(errno);
+  if (fd < 0) StartUnread(errno);
   const struct stat status = Status(fd), written = Status(Handle);
   if (status.st_dev != written.st_dev || status.st_ino != written.st_ino) {
     ::close(fd);
@@ -124,7 +127,7 @@ std::string TFileStream::ReadStart(std::size_t limit) {
     } else if (errno != EINTR) {
       const int error = errno;
       ::close(fd);
-      throw fail(error);
+      StartUnread(error);
     }
   }
   ::close(fd);

@@ -85,20 +85,23 @@ bool TFileStream::SameFile(const TFileStream& other) const {
 
 bool TFileStream::IsRegularFile() const { return ::GetFileType(FileHandle(Handle)) == FILE_TYPE_DISK; }
 
+// An input's start that cannot be read is a read error; an output's, a
+// refusal to replace what could not be checked.
+void TFileStream::StartUnread(int error) const {
+  if (!Output) throw EReadError(FileErrorMessage("Cannot read file", FFileName, error));
+  throw EFCreateError(UncheckedMessage(FFileName, error));
+}
+
 std::string TFileStream::ReadStart(std::size_t limit) {
-  const auto fail = [this](int error) -> Exception {
-    if (!Output) return EReadError(FileErrorMessage("Cannot read file", FFileName, error));
-    return EFCreateError(UncheckedMessage(FFileName, error));
-  };
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(FileHandle(Handle), &size)) throw fail(LastError());
+  if (!::GetFileSizeEx(FileHandle(Handle), &size)) StartUnread(LastError());
   limit = std::min(limit, static_cast<std::size_t>(std::max<LONGLONG>(size.QuadPart, 0)));
   std::string bytes(limit, '\0');
   std::size_t got = 0;
   for (DWORD part = 0; got < limit; got += part) {
     if (!::ReadFile(FileHandle(Handle), bytes.data() + got, static_cast<DWORD>(std::min(limit - got, MaxTransfer)),
                     &part, nullptr))
-      throw fail(LastError());
+      StartUnread(LastError());
     if (part == 0) break;
   }
   bytes.resize(got);
