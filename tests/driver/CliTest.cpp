@@ -12,6 +12,7 @@
 #include <chrono>
 #include <filesystem>
 #include <future>
+#include <iostream>
 #include <random>
 #include <string>
 #include <thread>
@@ -425,6 +426,10 @@ TEST_F(CliTest, OutputThatCannotBeReadIsKept) {
        "Too many open files"},
   };
   for (const auto& c : cases) {
+    if (TARNEL_SANITIZED && !c.Limits.empty()) {
+      std::cout << "no limit of open files under the sanitizers, whose checks need descriptors of their own\n";
+      continue;
+    }
     WriteFile(Dir / "out.zrn", "AC R\r\n");
     fs::permissions(Dir / "out.zrn", c.Permissions);
     if (::getuid() == 0) {
