@@ -4,7 +4,8 @@
 // none does; a failing parse writes nothing; the same input converts to the
 // same bytes and fails on the same line every time, whatever its line ends
 // are, and with a byte order mark in front; a warning names a line that
-// exists.
+// exists. The check of a file never fails on its records, and names only
+// lines that exist.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <string_view>
 
 #include "base/Errors.h"
+#include "driver/CheckRun.h"
 #include "driver/Driver.h"
 #include "io/Streams.h"
 
@@ -40,14 +42,15 @@ TOutcome ConvertText(const std::string& input, std::size_t bufferSize, TMode mod
   TMemoryStream in(input, bufferSize);
   TMemoryStream out("", bufferSize);
   TOutcome outcome;
-  const auto warn = [&input](const TWarning& warning) {
-    if (warning.Line < 1 || warning.Line > PhysicalLines(input)) std::abort();
+  const auto warn = [&input](const TFinding& finding) {
+    if (finding.Line < 1 || finding.Line > PhysicalLines(input)) std::abort();
   };
   try {
     TConversionOptions options;
     options.Arcs = mode == TMode::Arcs;
     options.Digits = mode == TMode::Plain ? 2 : mode == TMode::Arcs ? 6 : 11;
     options.Limits = options.SkipBad = mode == TMode::Pilot;
+    options.Options = mode != TMode::Plain;
     if (mode == TMode::Pilot) options.Filters.MaxFloor = ReadMaxFloor("FL100");
     ConvertAirspaces(in, out, options, warn);
   } catch (const Exception& error) {
@@ -61,6 +64,18 @@ TOutcome ConvertText(const std::string& input, std::size_t bufferSize, TMode mod
   if (outcome.Failed && !outcome.Output.empty()) std::abort();  // a failing parse wrote something
   if (outcome.Failed && (outcome.Place < 1 || outcome.Place > PhysicalLines(input))) std::abort();
   return outcome;
+}
+
+void Check(const std::string& input) {
+  TMemoryStream in(input, 3);
+  const std::size_t lines = PhysicalLines(input);
+  try {
+    CheckAirspaces(in, {}, [lines](const TFinding& finding) {
+      if (finding.Line < 1 || finding.Line > lines) std::abort();
+    });
+  } catch (const Exception&) {
+    std::abort();
+  }
 }
 
 // The same lines with every CR LF as a lone CR, and every lone LF as a CR.
@@ -92,5 +107,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // With --skip-bad no record ends the run, and the buffers change nothing.
   const TOutcome pilot = ConvertText(input, std::max<std::size_t>(size, 1), TMode::Pilot);
   if (pilot.Failed || ConvertText(input, 2, TMode::Pilot) != pilot) std::abort();
+  Check(input);
   return 0;
 }

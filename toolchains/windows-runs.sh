@@ -98,7 +98,7 @@ check "an OpenAir file as output: unchanged" $'AC R\r\nAN Test Area\r\nDP 50:30:
 printf 'AC R\r\nV X=50:30:00 N 014:20:00 E\r\nDC 0.05\r\nDA 1\r\n' >arcs.oa
 run --arcs arcs.oa arcs.zrn
 check "--arcs: summary and warning" \
-  "0|$banner"$'1 airspace, 1 point; 0 arcs and 1 circle drawn; 1 left out\r\n|Warning: line 4: not three values, left out: DA 1\r\n' \
+  "0|$banner"$'1 airspace, 1 point; 0 arcs and 1 circle drawn; 1 left out; 1 warning\r\n|Warning: line 4: not three values, left out: DA 1\r\n' \
   "$code|$out|$err"
 native --help
 run --help

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <string_view>
 
 class Exception : public std::exception {
 public:
@@ -48,3 +49,14 @@ using EConvertError = ENamedError<"EConvertError">;
 using EOverflow = ENamedError<"EOverflow">;
 using EStringListError = ENamedError<"EStringListError">;
 using EOutOfMemory = ENamedError<"EOutOfMemory">;
+
+// A failure of a record in plain words, for a reader of the file rather than
+// of the program: ‹AC has no value›, ‹'1-2' is not a number›.
+inline std::string FailureWords(const Exception& error) {
+  constexpr std::string_view NotANumber = " is not a valid floating point value";
+  const std::string& message = error.Message();
+  if (error.ClassName() == "EStringListError") return "AC has no value";  // the one list index a record asks for
+  if (error.ClassName() == "EConvertError" && message.ends_with(NotANumber))
+    return message.substr(0, message.size() - NotANumber.size()) + " is not a number";
+  return message.ends_with('.') ? message.substr(0, message.size() - 1) : message;
+}

@@ -115,6 +115,9 @@ TCommandLine ReadCommandLine(int argc, const char* const* argv) {
       line.Help = true;
     } else if (argument == "--version") {
       line.Version = true;
+    } else if (argument == "--check") {
+      line.Check = true;
+      line.Options.Options = true;
     } else if (const TValueOption* option = FindValueOption(name)) {
       std::string_view value;
       if (equals != std::string_view::npos) {

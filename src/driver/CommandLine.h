@@ -11,6 +11,7 @@ struct TCommandLine {
   TConversionOptions Options;
   bool Help = false;
   bool Version = false;
+  bool Check = false;         // --check: the input checked, no output
   std::string UnknownOption;  // the first, if any
   std::string ValueError;     // the message for the first option value that cannot be used
   std::vector<std::string> Files;
@@ -21,7 +22,7 @@ struct TCommandLine {
 // file names anyway, but for one after the second file name, which is taken
 // for a mistyped option). The options: --arcs, --decimals=N, --limits,
 // --max-floor=LIMIT, --classes=LIST, --exclude-classes=LIST, --skip-bad,
-// --help, --version; a value follows "=" or is the next argument, whatever
+// --check, --help, --version; a value follows "=" or is the next argument, whatever
 // it is. Any other option, "--arcs=yes" too, is unknown. Every value given
 // must be valid; the last --decimals and --max-floor count, and each list
 // adds its names.
@@ -29,6 +30,7 @@ TCommandLine ReadCommandLine(int argc, const char* const* argv);
 
 // The usage line with the options, and one line per option.
 constexpr std::string_view OptionsUsage = "Usage: TARNEL [options] <input-file[.oa]> <output-file[.zrn]>";
+constexpr std::string_view CheckUsage = "Usage: TARNEL --check [options] <input-file[.oa]>";
 constexpr std::string_view OptionLines[] = {
     "  --arcs                  draw arcs (DA, DB) and circles (DC) as border points; recommended",
     "  --decimals=N            write border points with N decimals, 2 to 11 (default 2); 6 recommended",
@@ -37,6 +39,8 @@ constexpr std::string_view OptionLines[] = {
     "  --classes=LIST          write only the classes in LIST, separated by commas (R,Q,P,D)",
     "  --exclude-classes=LIST  leave out the classes in LIST (FIR,E)",
     "  --skip-bad              leave out an airspace with a record that cannot be read, not the whole file",
+    "  --check                 write nothing: list every error and doubt of the input file at its line",
+    "                          (TARNEL --check <input-file>); exit code 1 where an error was found",
     "  --help                  show this help",
     "  --version               show the version",
 };

@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "check/AirspaceChecks.h"
+#include "driver/CheckRun.h"
 #include "driver/CommandLine.h"
+#include "driver/Findings.h"
 #include "geodesy/Draw.h"
 #include "keep/Filters.h"
 #include "model/AirspaceList.h"
@@ -135,6 +138,30 @@ void RefuseOpenAirOutput(TFileStream& output) {
                         "\". It holds OpenAir airspaces and is not replaced");
 }
 
+[[noreturn]] void CheckTakesOneFile() {
+  ConsoleWriteLine("Error: --check takes one file");
+  ConsoleWriteLine(CheckUsage);
+  ConsoleWriteLine("");
+  Halt(1);
+}
+
+// --check: the findings on the standard output, then their counts and the
+// extent of the file's points; exit code 1 where an error was found.
+[[noreturn]] void CheckInput(const TCommandLine& commandLine) {
+  if (commandLine.Files.size() != 1) CheckTakesOneFile();
+  InputFileName = commandLine.Files[0];
+  ConversionOptions = commandLine.Options;
+  if (!FileExists(InputFileName)) InputMissing();
+  InputStream = std::make_unique<TFileStream>(InputFileName, TFileStream::TMode::OpenRead);
+  RefuseInputThatIsNotOpenAir(*InputStream);
+  const auto tell = [](const TFinding& finding) { ConsoleWriteLine(CheckText(finding, InputFileName)); };
+  const TCheckSummary summary = CheckAirspaces(*InputStream, ConversionOptions.Filters, tell);
+  ConsoleWriteLine(CountsLine(summary));
+  ConsoleWriteLine(ExtentLine(summary.Extent));
+  InputStream.reset();
+  Halt(summary.Errors > 0 ? 1 : 0);
+}
+
 }  // namespace
 
 void StartUp(int argc, const char* const* argv) {
@@ -147,6 +174,7 @@ void StartUp(int argc, const char* const* argv) {
   if (commandLine.Version) Halt(0);  // the banner carries the version
   if (!commandLine.UnknownOption.empty()) OptionError("Unknown option " + commandLine.UnknownOption);
   if (!commandLine.ValueError.empty()) OptionError(commandLine.ValueError);
+  if (commandLine.Check) CheckInput(commandLine);
   if (commandLine.Files.size() < 2) ArgumentsMissing();
   InputFileName = commandLine.Files[0];
   OutputFileName = commandLine.Files[1];
@@ -162,7 +190,7 @@ void StartUp(int argc, const char* const* argv) {
 }
 
 void Convert() {
-  const auto warn = [](const TWarning& warning) { ConsoleWriteError(WarningText(warning) + "\r\n"); };
+  const auto warn = [](const TFinding& finding) { ConsoleWriteError(WarningText(finding) + "\r\n"); };
   const TSummary summary = ConvertAirspaces(*InputStream, *OutputStream, ConversionOptions, warn);
   if (summary.Read.Broken > 0 && summary.Airspaces == 0 && summary.Filtered == 0) NothingLeft(summary.Read.Broken);
   const std::string line = SummaryLine(summary, ConversionOptions);
@@ -171,43 +199,53 @@ void Convert() {
   ConsoleWriteLine(line);
 }
 
-std::string WarningText(const TWarning& warning) {
-  std::string text = "Warning: line " + std::to_string(warning.Line) + ": " + warning.Message;
-  switch (warning.LeftOut) {
-    case TWarning::TLeftOut::Nothing: return text;
-    case TWarning::TLeftOut::Record: return text + ", left out: " + warning.Record;
-    case TWarning::TLeftOut::Airspace: return text + ", airspace left out: " + warning.Record;
-  }
-  return text;
-}
-
 namespace {
 
-// The read stage: every airspace the filters keep, the warnings told as they
-// come.
-TAirspaceList ReadAndKeep(TAirspaceReader& reader, const TFilters& filters,
-                          const std::function<void(const TWarning&)>& warn, std::size_t& filtered) {
-  const auto tell = [&] {
-    for (const TWarning& warning : reader.TakeWarnings())
-      if (warn) warn(warning);
-  };
+// The read stage: every airspace the filters keep, the findings gathered.
+TAirspaceList ReadAndKeep(TAirspaceReader& reader, const TFilters& filters, TFindings& findings,
+                          std::size_t& filtered) {
   TAirspaceList airspaces;
-  for (;;) {
-    TAirspaceDraft* airspace = nullptr;
-    try {
-      airspace = reader.Next();
-    } catch (...) {
-      tell();  // the warnings of the records before the failure come first
-      throw;
-    }
-    tell();
-    if (airspace == nullptr) return airspaces;
-    if (filters.Any() && LeftOut(airspace->Airspace, filters)) {
+  while (TAirspaceDraft* airspace = reader.Next()) {
+    reader.TakeFindings(findings.List());
+    const bool leftOut = filters.Any() && LeftOut(airspace->Airspace, filters);
+    findings.Airspace(airspace->Airspace, leftOut, filters);
+    if (leftOut) {
       ++filtered;
     } else {
       airspaces.Add(*airspace);
     }
   }
+  reader.TakeFindings(findings.List());
+  return airspaces;
+}
+
+// The draw and write stages. With --arcs, an airspace of fewer than 3
+// points is told, and --skip-bad leaves it out.
+void DrawAndWrite(const TAirspaceList& airspaces, TStream& output, const TConversionOptions& options,
+                  TFindings& findings, TSummary& summary) {
+  const TWriteFormat format{options.Digits, options.Arcs ? TRepeats::Dropped : TRepeats::Kept, options.Limits};
+  TDrawer drawer;
+  TFewPoints few(options.Arcs);
+  for (const TAirspace& airspace : airspaces) {
+    const TDrawnAirspace drawn = drawer.Draw(airspace);
+    if (options.Options) {
+      if (std::optional<TFinding> finding = few.Note(airspace, drawn.Border().size())) {
+        const bool leaveOut = options.Arcs && options.SkipBad;
+        if (leaveOut) {
+          finding->LeftOut = TFinding::TLeftOut::Airspace;
+          finding->Record = "AC " + std::string(airspace.AirspaceClass);
+        }
+        findings.Add(*std::move(finding));
+        if (leaveOut) {
+          ++summary.Read.Broken;
+          continue;
+        }
+      }
+    }
+    summary.Points += WriteAirspace(drawn, output, format);
+    ++summary.Airspaces;
+  }
+  if (std::optional<TFinding> finding = few.Finish()) findings.Add(*std::move(finding));
 }
 
 // "1 point", "2 points".
@@ -218,19 +256,32 @@ std::string Count(std::size_t count, const char* what) {
 }  // namespace
 
 // Nothing is written before the whole input has been read, so a failing
-// read leaves the output empty.
+// read leaves the output empty. The findings are told once all is written,
+// or before a failure's report.
 TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOptions& options,
-                          const std::function<void(const TWarning&)>& warn) {
+                          const std::function<void(const TFinding&)>& warn) {
   TSummary summary;
-  TAirspaceReader reader(
-      input,
-      {.Arcs = options.Arcs, .Limits = options.Limits || options.Filters.NeedLimits(), .SkipBad = options.SkipBad});
-  const TAirspaceList airspaces = ReadAndKeep(reader, options.Filters, warn, summary.Filtered);
-  summary.Read = reader.Report();
-  const TWriteFormat format{options.Digits, options.Arcs ? TRepeats::Dropped : TRepeats::Kept, options.Limits};
-  TDrawer drawer;
-  for (const TAirspace& airspace : airspaces) summary.Points += WriteAirspace(drawer.Draw(airspace), output, format);
-  summary.Airspaces = airspaces.size();
+  TFindings findings;
+  const auto tell = [&] {
+    for (const TFinding& finding : findings.InLineOrder()) {
+      ++summary.Warnings;
+      if (warn) warn(finding);
+    }
+  };
+  try {
+    TAirspaceReader reader(input, {.Arcs = options.Arcs,
+                                   .Limits = options.Limits || options.Filters.NeedLimits(),
+                                   .SkipBad = options.SkipBad,
+                                   .Findings = options.Options});
+    const TAirspaceList airspaces = ReadAndKeep(reader, options.Filters, findings, summary.Filtered);
+    summary.Read = reader.Report();
+    DrawAndWrite(airspaces, output, options, findings, summary);
+    findings.ClassesNotFound(options.Filters);
+  } catch (...) {
+    tell();  // the findings of the records before the failure come first
+    throw;
+  }
+  tell();
   return summary;
 }
 
@@ -242,6 +293,7 @@ std::string SummaryLine(const TSummary& summary, const TConversionOptions& optio
             std::to_string(summary.Read.LeftOut) + " left out";
   if (options.Filters.Any()) line += "; " + Count(summary.Filtered, "airspace") + " left out by filters";
   if (options.SkipBad) line += "; " + Count(summary.Read.Broken, "airspace") + " left out as broken";
+  if (summary.Warnings > 0) line += "; " + Count(summary.Warnings, "warning");
   return line;
 }
 

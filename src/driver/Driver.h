@@ -7,6 +7,7 @@
 #include <string>
 
 #include "driver/ConversionOptions.h"
+#include "driver/Findings.h"
 #include "numtext/NumText.h"
 #include "openair/AirspaceReader.h"
 #include "platform/FileStream.h"
@@ -46,24 +47,22 @@ struct TSummary {
   std::size_t Points = 0;
   TReadReport Read;
   std::size_t Filtered = 0;  // left out by the filters
+  std::size_t Warnings = 0;  // findings told
 };
-// The stages in order: read, one complete airspace at a time, each given to
-// `warn` with the warnings its records raised, in record order, before any
-// failure that ends the run; keep, the filters; then, once the whole input
-// is read, draw and write each airspace kept. With arcs, a point that
-// repeats the texts of the one before it in its border is written once.
+// The stages in order: read, one complete airspace at a time; keep, the
+// filters; then, once the whole input is read, draw and write each airspace
+// kept. With arcs, a point that repeats the texts of the one before it in
+// its border is written once. In a run with options, the findings, each
+// given to `warn` in line order once the output is written, or before any
+// failure that ends the run.
 TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOptions& options = {},
-                          const std::function<void(const TWarning&)>& warn = nullptr);
-
-// ‹Warning: line N: MESSAGE, left out: RECORD›, or ‹..., airspace left out:
-// RECORD› where the airspace was.
-std::string WarningText(const TWarning& warning);
+                          const std::function<void(const TFinding&)>& warn = nullptr);
 
 // The summary line, where the options ask for one (--arcs, a filter,
 // --skip-bad): "N airspaces, P points", then "; A arcs and C circles drawn;
 // L left out" with --arcs, "; K airspaces left out by filters" with a
-// filter, "; K airspaces left out as broken" with --skip-bad; in the
-// singular for one. Empty where none is asked for.
+// filter, "; K airspaces left out as broken" with --skip-bad, "; W
+// warnings" where findings were told; in the singular for one. Empty where none is asked for.
 std::string SummaryLine(const TSummary& summary, const TConversionOptions& options);
 
 // Closes the input, then the output (raising EWriteError if any output write

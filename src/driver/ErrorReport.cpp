@@ -34,17 +34,6 @@ void ShowErrorReport(const Exception& error, const std::string& invokedAs, const
 
 namespace {
 
-// "'1-2' is not a valid floating point value": the text of the number.
-constexpr std::string_view NotANumber = " is not a valid floating point value";
-
-std::string Words(const Exception& error) {
-  const std::string& message = error.Message();
-  if (error.ClassName() == "EStringListError") return "AC has no value";  // the one list index a record asks for
-  if (error.ClassName() == "EConvertError" && message.ends_with(NotANumber))
-    return message.substr(0, message.size() - NotANumber.size()) + " is not a number";
-  return message.ends_with('.') ? message.substr(0, message.size() - 1) : message;
-}
-
 // The failures of a record's own values, which --skip-bad takes.
 bool RecordFailure(const Exception& error) {
   const std::string& name = error.ClassName();
@@ -55,7 +44,7 @@ bool RecordFailure(const Exception& error) {
 
 std::string FailureInWords(const Exception& error, bool skipBad) {
   if (error.Place() == 0) return {};
-  std::string text = "Line " + std::to_string(error.Place()) + ": " + Words(error) + ".\r\n";
+  std::string text = "Line " + std::to_string(error.Place()) + ": " + FailureWords(error) + ".\r\n";
   if (!skipBad && RecordFailure(error)) text += "--skip-bad leaves that airspace out and converts the rest.\r\n";
   return text;
 }

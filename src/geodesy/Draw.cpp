@@ -3,21 +3,43 @@
 #include "geodesy/Draw.h"
 
 #include <cstddef>
+#include <variant>
 
 #include "geodesy/Arcs.h"
 
 TDrawnAirspace TDrawer::Draw(const TAirspace& airspace) {
   const std::span<const TGeographicPoint> dp = airspace.Border.Points;
   const std::span<const TArc> arcs = airspace.Arcs();
-  if (arcs.empty()) return {airspace, dp};
+  Sources.clear();
+  if (arcs.empty()) {
+    if (NoteSources) NoteDpPoints(airspace.Border, 0, dp.size());
+    return {airspace, dp, Sources};
+  }
   Points.clear();
   std::size_t next = 0;  // the first DP point not yet taken
   for (const TArc& arc : arcs) {
+    if (NoteSources) NoteDpPoints(airspace.Border, next, arc.Position);
     Points.insert(Points.end(), dp.begin() + static_cast<std::ptrdiff_t>(next),
                   dp.begin() + static_cast<std::ptrdiff_t>(arc.Position));
     next = arc.Position;
+    const std::size_t first = Points.size();
     DrawArc(arc, Points);
+    if (NoteSources) NoteArc(arc, first);
   }
+  if (NoteSources) NoteDpPoints(airspace.Border, next, dp.size());
   Points.insert(Points.end(), dp.begin() + static_cast<std::ptrdiff_t>(next), dp.end());
-  return {airspace, Points};
+  return {airspace, Points, Sources};
+}
+
+void TDrawer::NoteDpPoints(const TBorderView& border, std::size_t first, std::size_t last) {
+  for (std::size_t i = first; i < last; ++i) Sources.push_back({border.LineOfPoint(i)});
+}
+
+// The points just drawn for the arc; a circle has no ends.
+void TDrawer::NoteArc(const TArc& arc, std::size_t first) {
+  const std::size_t drawn = Points.size() - first;
+  for (std::size_t i = 0; i < drawn; ++i) Sources.push_back({arc.Line});
+  if (drawn == 0 || std::holds_alternative<TCircle>(arc.Shape)) return;
+  Sources[first].ArcStart = true;
+  Sources.back().ArcEnd = true;
 }

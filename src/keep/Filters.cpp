@@ -33,3 +33,11 @@ bool LeftOut(const TAirspace& airspace, const TFilters& filters) {
   if (named && filters.ExcludedClasses.count(airspaceClass) > 0) return true;
   return filters.MaxFloor && airspace.Details != nullptr && FloorAtOrAbove(airspace.Details->Floor, *filters.MaxFloor);
 }
+
+std::vector<std::string> ClassesNotFound(const TFilters& filters, const TClassSet& seen) {
+  std::vector<std::string> missing;
+  if (filters.Classes)
+    for (const std::string& name : *filters.Classes)
+      if (seen.count(name) == 0) missing.push_back(name);
+  return missing;
+}

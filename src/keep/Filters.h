@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/Airspace.h"
 #include "model/VerticalLimit.h"
@@ -34,3 +35,6 @@ struct TFilters {
 // regard to case) not among Classes, or among ExcludedClasses, or its floor
 // at or above MaxFloor. An airspace with no class matches no name.
 bool LeftOut(const TAirspace& airspace, const TFilters& filters);
+
+// The names of --classes that none of the classes seen (upper-cased) has.
+std::vector<std::string> ClassesNotFound(const TFilters& filters, const TClassSet& seen);

@@ -37,3 +37,21 @@ bool FloorAtOrAbove(const TVerticalLimit& floor, const TVerticalLimit& limit) {
   }
   return false;
 }
+
+namespace {
+
+bool Readable(const TVerticalLimit& limit) { return limit.Kind != TKind::None && limit.Kind != TKind::Unreadable; }
+// GND is 0 above the ground; a flight level counts from the sea.
+bool AboveGround(const TVerticalLimit& limit) { return limit.Kind == TKind::Ground || limit.AboveGround; }
+
+}  // namespace
+
+bool FloorAtOrAboveCeiling(const TVerticalLimit& floor, const TVerticalLimit& ceiling) {
+  if (!Readable(floor) || !Readable(ceiling)) return false;
+  if (ceiling.Kind == TKind::Unlimited) return floor.Kind == TKind::Unlimited;
+  if (floor.Kind == TKind::Unlimited) return true;
+  if (AboveGround(floor) != AboveGround(ceiling)) return false;  // no common reference
+  if (ceiling.Kind == TKind::Ground) return true;
+  if (floor.Kind == TKind::Ground) return false;  // a ceiling above the ground is above 0
+  return FloorAtOrAbove(floor, ceiling);
+}

@@ -9,3 +9,8 @@
 // level. A floor that is missing or cannot be read is below (the airspace
 // stays on the map); UNL is above.
 bool FloorAtOrAbove(const TVerticalLimit& floor, const TVerticalLimit& limit);
+
+// Whether a floor lies at or above its ceiling, where both can be read and
+// count from the same reference (the sea, or the ground), exactly as above;
+// UNL is above everything, and GND is 0 above the ground.
+bool FloorAtOrAboveCeiling(const TVerticalLimit& floor, const TVerticalLimit& ceiling);

@@ -28,6 +28,7 @@ struct TAirspaceDetails {
 // holds them is (the reader until its next airspace, the list). Each record's
 // input line is counted from 1; 0 where no record gave the value.
 struct TAirspace {
+  std::uint64_t FirstLine = 0;     // of its first record
   std::string_view AirspaceClass;  // AC as written; the AY type where AC says UNC
   std::uint64_t ClassLine = 0;     // the AC that starts the airspace
   std::string_view Name;           // the AN records' tokens joined
@@ -36,6 +37,7 @@ struct TAirspace {
   std::uint64_t PinLine = 0;
   TBorderView Border;                         // DP points with their lines
   const TAirspaceDetails* Details = nullptr;  // where any was read
+  bool ArcsUnread = false;                    // DA, DB or DC records, where they were not read
 
   std::span<const TArc> Arcs() const { return Details != nullptr ? Details->Arcs : std::span<const TArc>(); }
 };

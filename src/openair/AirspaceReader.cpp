@@ -4,6 +4,7 @@
 #include "openair/AirspaceReader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <new>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "base/Errors.h"
 #include "base/Text.h"
+#include "openair/CoordinateDoubts.h"
 #include "openair/CoordinateText.h"
 #include "openair/Tokens.h"
 #include "openair/VerticalLimits.h"
@@ -33,11 +35,32 @@ constexpr std::size_t LongLine = std::size_t{64} * 1024;
 }  // namespace
 
 // Inlined into Read: most records are points.
+template <bool Careful>
 [[gnu::always_inline]] inline void TAirspaceReader::ReadBorderPoint(const TRecord& record) {
-  Reading().Border.AddPoint(ReadPoint(CoordinateValue(record)), Lines.LineNumber());
+  const TGeographicPoint point =
+      Careful && Options.Findings ? ReadDoubtedPoint(record) : ReadPoint(CoordinateValue(record));
+  Reading().Border.AddPoint(point, Lines.LineNumber());
 }
 
-// Inlined into both callers: every record passes here.
+// A point read with its doubts told. A text of a usual form can only be
+// out of range, so only other texts are looked at in full.
+TGeographicPoint TAirspaceReader::ReadDoubtedPoint(const TRecord& record) {
+  bool usual = false;
+  const TCoordinates read = ReadCoordinateText(CoordinateValue(record), usual);
+  const bool inRange = std::fabs(read.Latitude) <= 90 && std::fabs(read.Longitude) <= 180;
+  if (!usual || !inRange || Options.Check)
+    if (std::string doubt = CoordinateDoubt(record.Rest, read, usual, Options.Check); !doubt.empty())
+      Warn(record, std::move(doubt), TFinding::TLeftOut::Nothing);
+  TGeographicPoint point;
+  point.Latitude = read.Latitude;
+  point.Longitude = read.Longitude;
+  return point;
+}
+
+// Inlined into both callers: every record passes here. Careful where
+// records may fail without ending the run, or findings are told: the bare
+// run's copy then holds nothing of theirs.
+template <bool Careful>
 [[gnu::always_inline]] inline void TAirspaceReader::Read(TRecordKind kind, const TRecord& record) {
   switch (kind) {
     case TRecordKind::Class: return ReadClass(record);
@@ -46,26 +69,32 @@ constexpr std::size_t LongLine = std::size_t{64} * 1024;
     case TRecordKind::Floor: return ReadLimit(record, Reading().Details.Floor, Reading().Details.FloorLine);
     case TRecordKind::Ceiling: return ReadLimit(record, Reading().Details.Ceiling, Reading().Details.CeilingLine);
     case TRecordKind::Type: return ReadType(record);
-    case TRecordKind::Point: return ReadBorderPoint(record);
+    case TRecordKind::Point: return ReadBorderPoint<Careful>(record);
     case TRecordKind::Variable: return ReadVariable(record);
     case TRecordKind::Arc: return ReadArcRecord(record, ReadArc, &TReadReport::Arcs);
     case TRecordKind::ArcBetween: return ReadArcRecord(record, ReadArcBetween, &TReadReport::Arcs);
     case TRecordKind::Circle: return ReadArcRecord(record, ReadCircle, &TReadReport::Circles);
-    case TRecordKind::Unused:  // SP, SB and the others: read and ignored
-    case TRecordKind::None: return;
+    case TRecordKind::Unused: return;  // SP, SB and the others: read and ignored
+    case TRecordKind::None:
+      if (Careful && Options.Findings) NoteUnknownKeyword(record);
+      return;
   }
 }
 
-// The failures of a record's own values leave its airspace out; others, of
-// reading or of memory, still end the run. Apart from Read, whose every
+// The careful reading: where asked, the failures of a record's own values
+// leave its airspace out, or in a check add nothing; others, of reading or
+// of memory, still end the run. Apart from the bare run's Read, whose every
 // record it would otherwise slow.
-[[gnu::noinline]] void TAirspaceReader::ReadOrLeaveOut(TRecordKind kind, const TRecord& record) {
+[[gnu::noinline]] void TAirspaceReader::ReadCarefully(TRecordKind kind, const TRecord& record) {
+  if (!Options.SkipBad && !Options.Check) return Read<true>(kind, record);
   const auto leaveOut = [&](const Exception& error) {
-    Warn(record, error.Message(), TWarning::TLeftOut::Airspace);
+    if (Options.Check)
+      return Warn(record, FailureWords(error), TFinding::TLeftOut::Nothing, TFinding::TSeverity::Error);
+    Warn(record, FailureWords(error), TFinding::TLeftOut::Airspace, TFinding::TSeverity::Error);
     Reading().Broken = true;
   };
   try {
-    Read(kind, record);
+    Read<true>(kind, record);
   } catch (const EConvertError& error) {
     leaveOut(error);
   } catch (const EStringListError& error) {
@@ -77,12 +106,12 @@ constexpr std::size_t LongLine = std::size_t{64} * 1024;
 
 // A line of the block being read.
 [[gnu::always_inline]] inline void TAirspaceReader::ReadRecord(std::string_view line, TLineKeyword keyword) {
-  if (Reading().FirstLine == 0) Reading().FirstLine = Lines.LineNumber();
+  if (Reading().Airspace.FirstLine == 0) Reading().Airspace.FirstLine = Lines.LineNumber();
   const TRecord record{line, line.substr(keyword.Length), Lines.BlanksOnly()};
-  if (Options.SkipBad) [[unlikely]] {
-    ReadOrLeaveOut(keyword.Kind, record);
+  if (Careful) [[unlikely]] {
+    ReadCarefully(keyword.Kind, record);
   } else {
-    Read(keyword.Kind, record);
+    Read<false>(keyword.Kind, record);
   }
 }
 
@@ -129,6 +158,7 @@ TAirspaceDraft* TAirspaceReader::ReadNext() {
     }
     AtEnd = true;
   }
+  if (!UnknownKeywords.empty()) WarnOfUnknownKeywords();
   if (Started) {  // the last airspace, given once
     Started = false;
     if (Complete()) return &Current();
@@ -197,6 +227,7 @@ void TAirspaceReader::Continue() {
     airspace.Details.CeilingLine = block.Details.CeilingLine;
   }
   airspace.HasDetails = airspace.HasDetails || block.HasDetails;
+  airspace.Airspace.ArcsUnread = airspace.Airspace.ArcsUnread || block.Airspace.ArcsUnread;
   // The border's records follow those before them.
   airspace.Border.Append(block.Border);
   airspace.Broken = airspace.Broken || block.Broken;
@@ -231,7 +262,7 @@ void TAirspaceReader::ReadName(const TRecord& record) {
 
 void TAirspaceReader::ReadPin(const TRecord& record) {
   TAirspace& airspace = Reading().Airspace;
-  airspace.Pin = ReadPoint(CoordinateValue(record));
+  airspace.Pin = Options.Findings ? ReadDoubtedPoint(record) : ReadPoint(CoordinateValue(record));
   airspace.PinLine = Lines.LineNumber();
 }
 
@@ -251,6 +282,8 @@ void TAirspaceReader::ReadLimit(const TRecord& record, TVerticalLimit& limit, st
   if (!Options.Limits) return;
   TVerticalLimit read = ReadVerticalLimit(Joined(record));
   if (read.Kind == TVerticalLimit::TKind::None) return;
+  if (read.Kind == TVerticalLimit::TKind::Unreadable && Options.Findings)
+    Warn(record, "\"" + read.Text + "\" cannot be read as a limit", TFinding::TLeftOut::Nothing);
   limit = std::move(read);
   line = Lines.LineNumber();
   Reading().HasDetails = true;
@@ -260,17 +293,26 @@ void TAirspaceReader::ReadLimit(const TRecord& record, TVerticalLimit& limit, st
 void TAirspaceReader::ReadVariable(const TRecord& record) {
   if (!Options.Arcs) return;
   const std::string value = JoinTokens(record.Rest);
-  if (value.find('=') == std::string::npos) return Warn(record, "V without =, ignored", TWarning::TLeftOut::Nothing);
-  if (std::string reason = ApplyVariable(value, Lines.LineNumber(), ArcSettings); !reason.empty())
-    Warn(record, std::move(reason), TWarning::TLeftOut::Record);
+  if (value.find('=') == std::string::npos) return Warn(record, "V without =, ignored", TFinding::TLeftOut::Nothing);
+  if (const std::string_view key = VariableKey(value); !SameLetters(key, "X") && !SameLetters(key, "D"))
+    return Warn(record, "V of an unknown variable \"" + std::string(key) + "\", ignored", TFinding::TLeftOut::Nothing);
+  bool plain = true;
+  if (std::string reason = ApplyVariable(value, Lines.LineNumber(), ArcSettings, plain); !reason.empty())
+    return Warn(record, std::move(reason), TFinding::TLeftOut::Record, TFinding::TSeverity::Error);
+  if (Options.Findings && (!plain || Options.Check)) DoubtArcCoordinates(record, false);
 }
 
 // An arc or circle record taken into the border and counted, or left out.
 void TAirspaceReader::ReadArcRecord(const TRecord& record, TReadArc read, std::size_t TReadReport::*taken) {
-  if (!Options.Arcs) return;
+  if (!Options.Arcs) {
+    Reading().Airspace.ArcsUnread = true;
+    return;
+  }
   TArc arc;
-  if (std::string reason = read(JoinTokens(record.Rest), ArcSettings, arc); !reason.empty())
-    return Warn(record, std::move(reason), TWarning::TLeftOut::Record);
+  bool plain = true;
+  if (std::string reason = read(JoinTokens(record.Rest), ArcSettings, arc, plain); !reason.empty())
+    return Warn(record, std::move(reason), TFinding::TLeftOut::Record, TFinding::TSeverity::Error);
+  if (Options.Findings && (!plain || Options.Check) && read == ReadArcBetween) DoubtArcCoordinates(record, true);
   arc.Line = Lines.LineNumber();
   Reading().Border.AddArc(arc);
   Reading().HasDetails = true;
@@ -284,23 +326,63 @@ void TAirspaceReader::WarnOfCentresElsewhere() {
   const TBlock& airspace = Current();
   bool warned = false;
   for (const TArc& arc : airspace.Border.Arcs) {
-    if (arc.CentreLine >= airspace.FirstLine) continue;
+    if (arc.CentreLine >= airspace.Airspace.FirstLine) continue;
     Warnings.push_back(
         {arc.Line,
          "drawn around the centre set on line " + std::to_string(arc.CentreLine) + ", in another airspace",
-         TWarning::TLeftOut::Nothing,
+         TFinding::TLeftOut::Nothing,
          {}});
     warned = true;
   }
   if (warned)
     std::stable_sort(Warnings.begin(), Warnings.end(),
-                     [](const TWarning& a, const TWarning& b) { return a.Line < b.Line; });
+                     [](const TFinding& a, const TFinding& b) { return a.Line < b.Line; });
 }
 
-// A record read but not used, with its line; an arc record left out is counted.
-void TAirspaceReader::Warn(const TRecord& record, std::string message, TWarning::TLeftOut leftOut) {
-  if (leftOut == TWarning::TLeftOut::Record) ++FReport.LeftOut;
-  Warnings.push_back({Lines.LineNumber(), std::move(message), leftOut, std::string(record.Line)});
+// A record read but not used, or used with a doubt, with its line; an arc
+// record left out is counted.
+void TAirspaceReader::Warn(const TRecord& record, std::string message, TFinding::TLeftOut leftOut,
+                           TFinding::TSeverity severity) {
+  if (leftOut == TFinding::TLeftOut::Record) ++FReport.LeftOut;
+  Warnings.push_back({Lines.LineNumber(), std::move(message), leftOut, std::string(record.Line), severity});
+}
+
+// The doubts about the coordinates of a V X= or a DB taken, where one of
+// them was not plain; one told at most.
+void TAirspaceReader::DoubtArcCoordinates(const TRecord& record, bool between) {
+  for (const std::string_view text : ArcCoordinateTexts(record.Rest, between)) {
+    try {
+      bool usual = false;
+      const TCoordinates read = ReadCoordinateText(text, usual);
+      if (std::string doubt = CoordinateDoubt(text, read, usual, Options.Check); !doubt.empty())
+        return Warn(record, std::move(doubt), TFinding::TLeftOut::Nothing);
+    } catch (const Exception&) {
+      continue;  // read from the joined tokens, it did not fail
+    }
+  }
+}
+
+// A record of no OpenAir keyword, ignored: counted by its keyword in any case.
+void TAirspaceReader::NoteUnknownKeyword(const TRecord& record) {
+  constexpr std::size_t Shown = 16;  // bytes of a keyword named in the finding
+  const std::string_view token = FirstToken(record.Line);
+  // Records of later extensions of OpenAir that the keyword table leaves out
+  // (an input starting with them is no OpenAir by its first line), known all the same.
+  if (SameLetters(token, "AA") || SameLetters(token, "AX")) return;
+  std::string keyword = UpperCase(token.substr(0, Shown));
+  if (token.size() > Shown) keyword += "...";
+  const auto [place, added] = UnknownKeywords.try_emplace(std::move(keyword), TUnknownKeyword{Lines.LineNumber(), 0});
+  ++place->second.Count;
+}
+
+// One finding for each unknown keyword, at its first line, once the input has ended.
+void TAirspaceReader::WarnOfUnknownKeywords() {
+  for (const auto& [keyword, seen] : UnknownKeywords) {
+    std::string message = "\"" + keyword + "\" is no OpenAir record, ignored";
+    if (seen.Count > 1) message += " (" + std::to_string(seen.Count) + " records)";
+    Warnings.push_back({.Line = seen.FirstLine, .Message = std::move(message), .OfFile = true});
+  }
+  UnknownKeywords.clear();
 }
 
 // The tokens after the keyword joined by single blanks, for ReadPoint. A
@@ -320,14 +402,14 @@ std::string_view TAirspaceReader::Joined(const TRecord& record) {
 }
 
 TAirspaceList ParseAirspaces(TStream& stream, TReadOptions options, TReadReport* report,
-                             std::vector<TWarning>* warnings) {
+                             std::vector<TFinding>* warnings) {
   TAirspaceList airspaces;
   TAirspaceReader reader(stream, options);
   while (TAirspaceDraft* airspace = reader.Next()) {
     airspaces.Add(*airspace);
-    if (warnings != nullptr) std::ranges::move(reader.TakeWarnings(), std::back_inserter(*warnings));
+    if (warnings != nullptr) std::ranges::move(reader.TakeFindings(), std::back_inserter(*warnings));
   }
-  if (warnings != nullptr) std::ranges::move(reader.TakeWarnings(), std::back_inserter(*warnings));
+  if (warnings != nullptr) std::ranges::move(reader.TakeFindings(), std::back_inserter(*warnings));
   if (report != nullptr) *report = reader.Report();
   return airspaces;
 }

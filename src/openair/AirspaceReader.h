@@ -2,8 +2,11 @@
 // meaning and gathered into complete airspaces, given one at a time.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,21 +14,12 @@
 
 #include "model/AirspaceDraft.h"
 #include "model/AirspaceList.h"
+#include "model/Finding.h"
 #include "openair/ArcRecords.h"
 #include "openair/Keywords.h"
 #include "openair/LineReader.h"
 
 class TStream;
-
-// A record that was read but not used, or used with a doubt: its line, why,
-// and what it cost.
-struct TWarning {
-  enum class TLeftOut { Nothing, Record, Airspace };
-  std::uint64_t Line;
-  std::string Message;
-  TLeftOut LeftOut;
-  std::string Record;  // the line as read
-};
 
 // What reading is asked to do beyond the records every run reads.
 struct TReadOptions {
@@ -37,6 +31,13 @@ struct TReadOptions {
   // A record on which the run would end (an AC with no value, a number that
   // cannot be read) leaves its airspace out instead, with a warning.
   bool SkipBad = false;
+  // Doubts about records that read are told as findings: coordinates that
+  // look mistyped, unknown keywords, limits that cannot be read.
+  bool Findings = false;
+  // A check of the file, not a conversion: a record that fails is an error
+  // finding and adds nothing, and reading goes on; minutes and seconds of
+  // 60 or more are doubts too. Implies Findings.
+  bool Check = false;
 };
 
 // How reading went.
@@ -55,7 +56,10 @@ struct TReadReport {
 // follow each other with no blank line, ends the block there.
 class TAirspaceReader {
 public:
-  explicit TAirspaceReader(TStream& stream, TReadOptions options = {}) : Lines(stream), Options(options) {}
+  explicit TAirspaceReader(TStream& stream, TReadOptions options = {})
+      : Lines(stream), Options(options), Careful(options.SkipBad || options.Check || options.Findings) {
+    Options.Findings = Options.Findings || Options.Check;
+  }
   TAirspaceReader(const TAirspaceReader&) = delete;  // it points into itself
   TAirspaceReader& operator=(const TAirspaceReader&) = delete;
 
@@ -67,7 +71,13 @@ public:
   // The warnings raised since they were last taken, in record order: those
   // of the airspace given and of the records read after it, or those read
   // before a failure.
-  std::vector<TWarning> TakeWarnings() { return std::exchange(Warnings, {}); }
+  std::vector<TFinding> TakeFindings() { return std::exchange(Warnings, {}); }
+  // The same, moved to the end of `into`; most airspaces raise none.
+  void TakeFindings(std::vector<TFinding>& into) {
+    if (Warnings.empty()) return;
+    std::ranges::move(Warnings, std::back_inserter(into));
+    Warnings.clear();
+  }
   const TReadReport& Report() const { return FReport; }
 
 private:
@@ -79,8 +89,7 @@ private:
   };
   // The records of one block, or of the airspace its blocks have made so far.
   struct TBlock : TAirspaceDraft {
-    bool Broken = false;          // a record failed in it, where failures leave airspaces out
-    std::uint64_t FirstLine = 0;  // of its first record
+    bool Broken = false;  // a record failed in it, where failures leave airspaces out
     // The blanks owed before the name where it continues a name of text: one
     // for each AN with a value read while the name was still empty (tokens
     // joined after text get a blank each, and a name of its own drops them).
@@ -90,7 +99,6 @@ private:
     void Clear() {
       TAirspaceDraft::Clear();
       Broken = false;
-      FirstLine = 0;
       NameBlanks = 0;
     }
   };
@@ -100,29 +108,37 @@ private:
   bool PlaceBlock();
   bool Complete();
   void Continue();
+  template <bool Careful>
   void Read(TRecordKind kind, const TRecord& record);
-  void ReadOrLeaveOut(TRecordKind kind, const TRecord& record);
+  void ReadCarefully(TRecordKind kind, const TRecord& record);
 
   // The handlers, one per record kind.
   void ReadClass(const TRecord& record);
   void ReadName(const TRecord& record);
   void ReadPin(const TRecord& record);
+  template <bool Careful>
   void ReadBorderPoint(const TRecord& record);
+  TGeographicPoint ReadDoubtedPoint(const TRecord& record);
+  void DoubtArcCoordinates(const TRecord& record, bool between);
+  void NoteUnknownKeyword(const TRecord& record);
+  void WarnOfUnknownKeywords();
   void ReadType(const TRecord& record);
   void ReadLimit(const TRecord& record, TVerticalLimit& limit, std::uint64_t& line);
   void ReadVariable(const TRecord& record);
-  using TReadArc = std::string (*)(std::string_view, const TArcSettings&, TArc&);
+  using TReadArc = std::string (*)(std::string_view, const TArcSettings&, TArc&, bool&);
   void ReadArcRecord(const TRecord& record, TReadArc read, std::size_t TReadReport::*taken);
 
-  void Warn(const TRecord& record, std::string message, TWarning::TLeftOut leftOut);
+  void Warn(const TRecord& record, std::string message, TFinding::TLeftOut leftOut,
+            TFinding::TSeverity severity = TFinding::TSeverity::Warning);
   void WarnOfCentresElsewhere();
   std::string_view CoordinateValue(const TRecord& record);
   std::string_view Joined(const TRecord& record);
 
   TLineReader Lines;
   TReadOptions Options;
+  bool Careful;  // records read by ReadCarefully
   TReadReport FReport;
-  std::vector<TWarning> Warnings;
+  std::vector<TFinding> Warnings;
   TArcSettings ArcSettings;
   // The airspace its blocks have made so far, and the block being read: they
   // change places by their index, each keeping its storage.
@@ -137,9 +153,16 @@ private:
   bool AtEnd = false;             // the input has ended
   std::string_view PendingClass;  // an AC line that ended its block, to be read next
   std::string JoinedValue;        // a coordinate's or limit's joined tokens
+  // The keywords of no OpenAir record met so far, upper-cased, each with its
+  // first line and its count.
+  struct TUnknownKeyword {
+    std::uint64_t FirstLine;
+    std::size_t Count;
+  };
+  std::map<std::string, TUnknownKeyword, std::less<>> UnknownKeywords;
 };
 
 // Every airspace of the input, in input order; the warnings and the report
 // where asked for.
 TAirspaceList ParseAirspaces(TStream& stream, TReadOptions options = {}, TReadReport* report = nullptr,
-                             std::vector<TWarning>* warnings = nullptr);
+                             std::vector<TFinding>* warnings = nullptr);

@@ -56,15 +56,19 @@ std::string ReadNumber(std::string_view text, double& number) {
     number = TextToNumber(text);
     return {};
   } catch (const EConvertError& error) {
-    return "not a number (" + error.Message() + ")";
+    return FailureWords(error);
   }
 }
 
-std::string ReadCoordinate(std::string_view text, TGeographicPoint& point) {
+std::string ReadCoordinate(std::string_view text, TGeographicPoint& point, bool& plain) {
   try {
-    point = ReadPoint(text);
+    bool usual = false;
+    const TCoordinates read = ReadCoordinateText(text, usual);
+    point.Latitude = read.Latitude;
+    point.Longitude = read.Longitude;
+    plain = plain && usual && std::fabs(read.Longitude) <= 180;
   } catch (const Exception& error) {  // EConvertError or EOverflow
-    return "not a coordinate (" + error.Message() + ")";
+    return "not a coordinate (" + FailureWords(error) + ")";
   }
   if (!(std::fabs(point.Latitude) <= 90)) return "a latitude beyond 90 degrees";
   return {};
@@ -82,17 +86,28 @@ std::string NeedCentre(const TArcSettings& settings) {
 
 }  // namespace
 
-std::string ApplyVariable(std::string_view value, std::uint64_t line, TArcSettings& settings) {
+std::string_view VariableKey(std::string_view value) { return Trimmed(value.substr(0, value.find('='))); }
+
+std::vector<std::string_view> ArcCoordinateTexts(std::string_view value, bool between) {
+  if (between) {
+    std::vector<std::string_view> parts = CoordinatePairs(value);
+    if (parts.size() != 2) return {};
+    return parts;
+  }
+  const std::size_t equals = value.find('=');
+  if (equals == std::string_view::npos || !SameLetters(VariableKey(value), "X")) return {};
+  return {Trimmed(value.substr(equals + 1))};
+}
+
+std::string ApplyVariable(std::string_view value, std::uint64_t line, TArcSettings& settings, bool& plain) {
   const std::size_t equals = value.find('=');
   if (equals == std::string_view::npos) return {};
-  std::string key;
-  for (const char c : value.substr(0, equals))
-    if (c != ' ') key += c;
+  const std::string_view key = VariableKey(value);
   const std::string_view setting = Trimmed(value.substr(equals + 1));
   if (SameLetters(key, "X")) {
     if (setting.empty()) return "no coordinate after X=";
     TGeographicPoint centre;
-    if (std::string reason = ReadCoordinate(setting, centre); !reason.empty()) return reason;
+    if (std::string reason = ReadCoordinate(setting, centre, plain); !reason.empty()) return reason;
     settings.Centre = centre;
     settings.CentreLine = line;
   } else if (SameLetters(key, "D")) {
@@ -103,7 +118,7 @@ std::string ApplyVariable(std::string_view value, std::uint64_t line, TArcSettin
   return {};
 }
 
-std::string ReadCircle(std::string_view value, const TArcSettings& settings, TArc& arc) {
+std::string ReadCircle(std::string_view value, const TArcSettings& settings, TArc& arc, bool& /*plain*/) {
   const std::vector<std::string_view> parts = CommaParts(value);
   if (parts.size() != 1) return "not one value";
   double radius = 0;
@@ -115,7 +130,7 @@ std::string ReadCircle(std::string_view value, const TArcSettings& settings, TAr
   return {};
 }
 
-std::string ReadArc(std::string_view value, const TArcSettings& settings, TArc& arc) {
+std::string ReadArc(std::string_view value, const TArcSettings& settings, TArc& arc, bool& /*plain*/) {
   const std::vector<std::string_view> parts = CommaParts(value);
   if (parts.size() != 3) return "not three values";
   double numbers[3];
@@ -130,12 +145,12 @@ std::string ReadArc(std::string_view value, const TArcSettings& settings, TArc& 
   return {};
 }
 
-std::string ReadArcBetween(std::string_view value, const TArcSettings& settings, TArc& arc) {
+std::string ReadArcBetween(std::string_view value, const TArcSettings& settings, TArc& arc, bool& plain) {
   const std::vector<std::string_view> parts = CoordinatePairs(value);
   if (parts.size() != 2) return "not two coordinates";
   TGeographicPoint ends[2];
   for (int i = 0; i < 2; ++i)
-    if (std::string reason = ReadCoordinate(parts[i], ends[i]); !reason.empty()) return reason;
+    if (std::string reason = ReadCoordinate(parts[i], ends[i], plain); !reason.empty()) return reason;
   if (std::string reason = NeedCentre(settings); !reason.empty()) return reason;
   TArcEnd arcEnds[2];
   for (int i = 0; i < 2; ++i) {

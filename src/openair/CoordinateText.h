@@ -30,3 +30,12 @@ inline TGeographicPoint ReadPoint(std::string_view text) {
 // form, which the usual forms must match.
 bool ReadUsualCoordinateText(std::string_view text, TCoordinates& coordinates);
 TCoordinates ScanCoordinateText(std::string_view text);
+
+// As ReadCoordinateText, telling whether the text was of a usual form, which
+// can raise no doubt but of its numbers' range.
+inline TCoordinates ReadCoordinateText(std::string_view text, bool& usual) {
+  TCoordinates coordinates;
+  usual = ReadUsualCoordinateText(text, coordinates);
+  if (!usual) coordinates = ScanCoordinateText(text);
+  return coordinates;
+}

@@ -116,8 +116,34 @@ TEST_F(CliTest, ArcRecordsThatCannotBeUsedWarn) {
   WriteFile(Dir / "in.oa", "AC R\r\n* no centre yet\r\nDC 0.05\r\nDP 1:0:0 N 2:0:0 E\r\n");
   const TRunResult run = RunTarnel({"--arcs", "in.oa", "out.zrn"}, Dir.Path());
   EXPECT_EQ(run.ExitCode, 0);
-  EXPECT_EQ(run.Stdout, Banner + "1 airspace, 1 point; 0 arcs and 0 circles drawn; 1 left out\r\n");
-  EXPECT_EQ(run.Stderr, "Warning: line 3: no centre (no V X= before it), left out: DC 0.05\r\n");
+  EXPECT_EQ(run.Stdout, Banner + "1 airspace, 1 point; 0 arcs and 0 circles drawn; 1 left out; 2 warnings\r\n");
+  EXPECT_EQ(run.Stderr,
+            "Warning: line 1: airspace with 1 border point, fewer than 3\r\n"
+            "Warning: line 3: no centre (no V X= before it), left out: DC 0.05\r\n");
+}
+
+// --check lists the findings on the standard output and touches no file;
+// exit code 1 where one is an error. A second file name is a mistake.
+TEST_F(CliTest, CheckListsFindingsAndWritesNothing) {
+  const std::string border = "DP 50 N 14 E\r\nDP 51 N 14 E\r\n";
+  WriteFile(Dir / "in.oa", "AC R\r\nAN A\r\nDP 50:11:52 N 013:1O:37 E\r\n" + border);
+  WriteFile(Dir / "bad.oa", "AC R\r\nAN A\r\nDP 1:0:5-5 N 2 E\r\nDP 49 N 13 E\r\n" + border);
+  const TRunResult warned = RunTarnel({"--check", "in.oa"}, Dir.Path());
+  EXPECT_EQ(warned.ExitCode, 0);
+  EXPECT_EQ(warned.Stdout, Banner +
+                               "in.oa:3: warning: the letter O is no part of a coordinate\r\n0 errors, 1 warning\r\n"
+                               "extent 50.00 N to 51.00 N, 13.03 E to 14.00 E\r\n");
+  const TRunResult failed = RunTarnel({"--limits", "--check", "bad.oa"}, Dir.Path());
+  EXPECT_EQ(failed.ExitCode, 1);
+  EXPECT_EQ(failed.Stdout, Banner +
+                               "bad.oa:3: error: '5-5' is not a number\r\n1 error, 0 warnings\r\n"
+                               "extent 49.00 N to 51.00 N, 13.00 E to 14.00 E\r\n");
+  const TRunResult two = RunTarnel({"--check", "in.oa", "out.zrn"}, Dir.Path());
+  EXPECT_EQ(two.ExitCode, 1);
+  EXPECT_EQ(two.Stdout,
+            Banner + "Error: --check takes one file\r\nUsage: TARNEL --check [options] <input-file[.oa]>\r\n\r\n");
+  EXPECT_FALSE(fs::exists(Dir / "out.zrn"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(Dir.Path()), fs::directory_iterator()), 2);
 }
 
 TEST_F(CliTest, MissingOrDirectoryInputLeavesTheOutputAlone) {
@@ -396,9 +422,8 @@ TEST_F(CliTest, MessagesKeepOutOfAnOutputThatIsAStandardStream) {
   WriteFile(Dir / "expected.oa", Sample + "V X=50:30:00 N 014:20:00 E\r\nDC 1\r\nDC x\r\n");
   ASSERT_EQ(RunTarnel({"--arcs", "expected.oa", "expected.zrn"}, Dir.Path()).ExitCode, 0);
   const std::string zrn = ReadFile(Dir / "expected.zrn");
-  const std::string warning =
-      "Warning: line 7: not a number ('x' is not a valid floating point value), left out: DC x\r\n";
-  const std::string summary = "1 airspace, 18 points; 0 arcs and 1 circle drawn; 1 left out\r\n";
+  const std::string warning = "Warning: line 7: 'x' is not a number, left out: DC x\r\n";
+  const std::string summary = "1 airspace, 18 points; 0 arcs and 1 circle drawn; 1 left out; 1 warning\r\n";
   const TRunResult piped = RunTarnel({"--arcs", "in.oa", "/dev/stdout"}, Dir.Path());
   EXPECT_EQ(piped.ExitCode, 0);
   EXPECT_EQ(piped.Stdout, zrn);

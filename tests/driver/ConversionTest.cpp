@@ -232,11 +232,13 @@ TEST(ConversionTest, SkipBadLeavesOutBrokenAirspacesOnly) {
             "AC D\r\nAN Last\r\nDP 3:0:0 N 4:0:0 E\r\n");
   const TRunResult run = RunTarnel({"--skip-bad", "in.oa", "out.zrn"}, dir.Path());
   EXPECT_EQ(run.ExitCode, 0);
-  EXPECT_EQ(run.Stdout, Banner + "2 airspaces, 2 points; 2 airspaces left out as broken\r\n");
+  EXPECT_EQ(run.Stdout, Banner + "2 airspaces, 2 points; 2 airspaces left out as broken; 5 warnings\r\n");
   EXPECT_EQ(run.Stderr,
-            "Warning: line 7: '5-5' is not a valid floating point value, airspace left out: DP 1:0:5-5 N 2:0:0 E\r\n"
-            "Warning: line 8: '1.2.3' is not a valid floating point value, airspace left out: DP 1.2.3 N\r\n"
-            "Warning: line 12: List index out of bounds (1), airspace left out: AC\r\n");
+            "Warning: line 1: airspace with 1 border point, fewer than 3\r\n"
+            "Warning: line 7: '5-5' is not a number, airspace left out: DP 1:0:5-5 N 2:0:0 E\r\n"
+            "Warning: line 8: '1.2.3' is not a number, airspace left out: DP 1.2.3 N\r\n"
+            "Warning: line 12: AC has no value, airspace left out: AC\r\n"
+            "Warning: line 15: airspace with 1 border point, fewer than 3\r\n");
   const std::string output = ReadFile(dir / "out.zrn");
   EXPECT_NE(output.find("name=\"FIRST\""), std::string::npos);
   EXPECT_NE(output.find("name=\"LAST\""), std::string::npos);

@@ -22,6 +22,8 @@ const std::string Help =
     "  --classes=LIST          write only the classes in LIST, separated by commas (R,Q,P,D)\r\n"
     "  --exclude-classes=LIST  leave out the classes in LIST (FIR,E)\r\n"
     "  --skip-bad              leave out an airspace with a record that cannot be read, not the whole file\r\n"
+    "  --check                 write nothing: list every error and doubt of the input file at its line\r\n"
+    "                          (TARNEL --check <input-file>); exit code 1 where an error was found\r\n"
     "  --help                  show this help\r\n"
     "  --version               show the version\r\n";
 const std::string ArgumentsMissing =

@@ -22,7 +22,7 @@ TConversion Convert(const std::string& input, const TConversionOptions& options)
   TConversion conversion;
   TMemoryStream in(input), out;
   conversion.Summary = ConvertAirspaces(
-      in, out, options, [&](const TWarning& warning) { conversion.Warnings.push_back(WarningText(warning)); });
+      in, out, options, [&](const TFinding& warning) { conversion.Warnings.push_back(WarningText(warning)); });
   out.Flush();
   conversion.Output = out.Data();
   return conversion;
@@ -89,7 +89,7 @@ TEST(StagesTest, WarningsComeInRecordOrderBeforeAFailure) {
   std::vector<std::string> warnings;
   TMemoryStream in(input), out;
   try {
-    ConvertAirspaces(in, out, WithArcs(), [&](const TWarning& warning) { warnings.push_back(WarningText(warning)); });
+    ConvertAirspaces(in, out, WithArcs(), [&](const TFinding& warning) { warnings.push_back(WarningText(warning)); });
     ADD_FAILURE() << "the bare AC was taken";
   } catch (const EStringListError& error) {
     EXPECT_EQ(error.Place(), 8u);
@@ -105,7 +105,7 @@ TEST(StagesTest, WarningsComeInRecordOrderBeforeAFailure) {
   EXPECT_EQ(Names(skipped.Output), "R\nQ\n");
   EXPECT_EQ(skipped.Summary.Read.Broken, 1u);
   ASSERT_EQ(skipped.Warnings.size(), 4u);
-  EXPECT_EQ(skipped.Warnings[2], "Warning: line 8: List index out of bounds (1), airspace left out: AC");
+  EXPECT_EQ(skipped.Warnings[2], "Warning: line 8: AC has no value, airspace left out: AC");
 }
 
 // A centre that is not set, and one set in another airspace, are told; the
@@ -126,3 +126,38 @@ TEST(StagesTest, CentresFromElsewhereAreTold) {
 }
 
 }  // namespace
+
+// The findings as read reach a run with options, in line order, never the
+// bare run; the filters hide those of the airspaces they leave out; --arcs
+// with --skip-bad leaves out a border of fewer than 3 points.
+TEST(StagesTest, FindingsOfRunsWithOptions) {
+  const std::string border = "DP 50 N 14 E\nDP 51 N 14 E\nDP 51 N 15 E\n";
+  const std::string input = "AC R\nAN Typo\nDP 50:11:52 N 013:1O:37 E\n" + border + "ZZ x\n\nAC Q\nAN Left\n" +
+                            "DP 50 N\n" + border + "\nAC D\nAN Circle\nV X=50 N 14 E\nDC 5\n\nAC D\nAN Colours\nSP 1\n";
+  EXPECT_TRUE(Convert(input, {}).Warnings.empty());
+  TConversionOptions options;
+  options.Options = true;
+  const TConversion plain = Convert(input, options);
+  EXPECT_EQ(plain.Warnings, (std::vector<std::string>{
+                                "Warning: line 3: the letter O is no part of a coordinate",
+                                "Warning: line 7: \"ZZ\" is no OpenAir record, ignored",
+                                "Warning: line 11: longitude missing",
+                                "Warning: line 16: 1 airspace has arcs or circles, drawn only with --arcs",
+                                "Warning: line 21: airspace without a border",
+                            }));
+  EXPECT_EQ(plain.Summary.Warnings, 5u);
+  options.Filters.ExcludedClasses = {"Q"};
+  options.Filters.Classes = TClassSet{"R", "Q", "E"};
+  const TConversion filtered = Convert(input, options);
+  EXPECT_EQ(filtered.Warnings, (std::vector<std::string>{
+                                   "Warning: line 3: the letter O is no part of a coordinate",
+                                   "Warning: line 7: \"ZZ\" is no OpenAir record, ignored",
+                                   "Warning: no airspace of class \"E\" (--classes)",
+                               }));
+  TConversionOptions skipping = WithArcs();
+  skipping.Options = skipping.SkipBad = true;
+  const TConversion skipped = Convert(input, skipping);
+  EXPECT_EQ(skipped.Warnings.back(), "Warning: line 21: airspace without a border, airspace left out: AC D");
+  EXPECT_EQ(skipped.Summary.Airspaces, 3u);
+  EXPECT_EQ(skipped.Summary.Read.Broken, 1u);
+}

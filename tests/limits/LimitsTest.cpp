@@ -40,6 +40,25 @@ TEST(FloorCompareTest, FloorsAgainstTheLimitExactly) {
   }
 }
 
+// A floor against its own ceiling: only where both read and share a reference.
+TEST(FloorCompareTest, FloorAgainstItsCeiling) {
+  const struct {
+    const char *Floor, *Ceiling;
+    bool AtOrAbove;
+  } cases[] = {
+      {"3000ft", "2000ft", true},  {"FL195", "1700ft", true},      {"2000ft", "2000ft", true},
+      {"1999ft", "2000ft", false}, {"610m", "2000ft", true},       {"609m", "2000ft", false},
+      {"GND", "UNL", false},       {"UNL", "UNL", true},           {"UNL", "FL100", true},
+      {"FL100", "UNL", false},     {"GND", "GND", true},           {"500ft AGL", "GND", true},
+      {"GND", "500ft AGL", false}, {"FL100", "5000ft AGL", false}, {"1000ft AGL", "500ft AGL", true},
+      {"NOTAM", "1000ft", false},  {"1000ft", "", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FloorAtOrAboveCeiling(ReadVerticalLimit(c.Floor), ReadVerticalLimit(c.Ceiling)), c.AtOrAbove)
+        << c.Floor << " against " << c.Ceiling;
+  }
+}
+
 TEST(LimitsTextTest, FloorAndCeiling) {
   const TVerticalLimit ground = ReadVerticalLimit("GND"), level = ReadVerticalLimit("FL65"), none;
   EXPECT_EQ(LimitsText(false, ground, level), " GND-FL65");

@@ -197,11 +197,11 @@ struct TArcParse {
 TArcParse ParseWithArcs(const std::string& input) {
   TArcParse parse;
   TMemoryStream stream(input);
-  std::vector<TWarning> warnings;
+  std::vector<TFinding> warnings;
   parse.List = ParseAirspaces(stream, {.Arcs = true}, &parse.Report, &warnings);
-  for (const TWarning& warning : warnings)
+  for (const TFinding& warning : warnings)
     parse.Warnings.push_back(std::to_string(warning.Line) + ": " + warning.Message +
-                             (warning.LeftOut == TWarning::TLeftOut::Nothing ? "" : ", left out: " + warning.Record));
+                             (warning.LeftOut == TFinding::TLeftOut::Nothing ? "" : ", left out: " + warning.Record));
   return parse;
 }
 
@@ -218,11 +218,11 @@ TEST(ParseAirspacesWithArcsTest, RecordsThatCannotBeUsedAreNamed) {
   const std::pair<std::string, std::string> cases[] = {
       {"AC R\nDC 0.05\n", "2: no centre (no V X= before it), left out: DC 0.05"},
       {"AC R\nV X=\n", "2: no coordinate after X=, left out: V X="},
-      {"AC R\nV X=50::00 N\n", "2: not a coordinate ('' is not a valid floating point value), left out: V X=50::00 N"},
+      {"AC R\nV X=50::00 N\n", "2: not a coordinate ('' is not a number), left out: V X=50::00 N"},
       {"AC R\nV X=91:00:00 N 010:00:00 E\n", "2: a latitude beyond 90 degrees, left out: V X=91:00:00 N 010:00:00 E"},
       {"AC R\n" + centre + "DC 0\n", "3: a radius or distance not above 0 NM, left out: DC 0"},
       {"AC R\n" + centre + "DC 1000.0001\n", "3: a radius or distance above 1000 NM, left out: DC 1000.0001"},
-      {"AC R\n" + centre + "DC 2NM\n", "3: not a number ('2NM' is not a valid floating point value), left out: DC 2NM"},
+      {"AC R\n" + centre + "DC 2NM\n", "3: '2NM' is not a number, left out: DC 2NM"},
       {"AC R\n" + centre + "DC 1, 2\n", "3: not one value, left out: DC 1, 2"},
       {"AC R\n" + centre + "DA 1, 2\n", "3: not three values, left out: DA 1, 2"},
       {"AC R\n" + centre + "DB 50:01:00 N 010:00:00 E\n",
@@ -264,6 +264,7 @@ TEST(ParseAirspacesWithArcsTest, CentreLastsAndDirectionResetsAtEachAc) {
   const std::vector<std::string> warnings = {
       "12: drawn around the centre set on line 2, in another airspace",
       "13: drawn around the centre set on line 2, in another airspace",
+      "16: V of an unknown variable \"W\", ignored",
       "17: drawn around the centre set on line 2, in another airspace",
   };
   EXPECT_EQ(parse.Warnings, warnings);

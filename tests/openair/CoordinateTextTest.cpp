@@ -15,6 +15,7 @@
 #include "model/GeographicPoint.h"
 #include "numtext/Extended.h"
 #include "numtext/NumText.h"
+#include "openair/CoordinateDoubts.h"
 #include "openair/CoordinateText.h"
 
 namespace {
@@ -226,3 +227,43 @@ TEST(GeographicPointTest, CreateStoresOnlyValuesInRange) {
 }
 
 }  // namespace
+
+// Each doubt about a coordinate once, the first that applies, and its
+// absence just inside its boundary.
+TEST(CoordinateDoubtTest, FirstDoubtOfEachText) {
+  const struct {
+    std::string Raw;
+    bool Sixty;
+    std::string Doubt;
+  } cases[] = {
+      {" 50:11:52 N 013:10:37 E", true, ""},
+      {"", false, "latitude missing"},
+      {" 50:11:52 N", false, "longitude missing"},
+      {" 013:10:37 E", false, "latitude missing"},
+      {" 50:11:52 N 013:1O:37 E", false, "the letter O is no part of a coordinate"},
+      {" 50:3" + std::string(1, '\0') + "0:00 N 013:10:37 E", false, "a NUL byte is no part of a coordinate"},
+      {" 50:30:00 N; 013:10:37 E", false, "the character ; is no part of a coordinate"},
+      {" 50:30:00 N\t013:10:37\x1B E", false, "the control byte 0x1B is no part of a coordinate"},
+      {" 50\xC2\xB0"
+       "30'00\" N\t013\xB0"
+       "10'37\" E",
+       true, ""},  // degree signs, minute and second marks
+      {" 50,1978 N 013,1769 E", false, "decimal comma in 50,1978"},
+      {" 50:11:52 N, 013:10:37 E", false, ""},  // a comma between a digit and a blank
+      {" 50:11:52 N S 013:10:37 E", false, "more than one hemisphere letter for the latitude"},
+      {" 50:11:52 N 013:10:37 E W", false, "more than one hemisphere letter for the longitude"},
+      {" 95:11:52 N 013:10:37 E", false, "latitude beyond 90"},
+      {" 90:00:00 S 180:00:00 W", false, ""},
+      {" 50:11:52 N 180:00:01 E", false, "longitude beyond 180"},
+      {" 50:71:52 N 013:10:37 E", false, ""},  // told by the check alone
+      {" 50:71:52N, 013:10:37E", false, ""},
+      {" 50:71:52 N 013:10:37 E", true, "minutes of 60 or more: 71"},
+      {" 50:11:60 N 013:10:37 E", true, "seconds of 60 or more: 60"},
+      {" 50:11:59.99 N 013:59:59.99 E", true, ""},
+  };
+  for (const auto& c : cases) {
+    bool usual = false;
+    const TCoordinates read = ReadCoordinateText(c.Raw, usual);
+    EXPECT_EQ(CoordinateDoubt(c.Raw, read, usual, c.Sixty), c.Doubt) << c.Raw;
+  }
+}
