@@ -181,7 +181,7 @@ TEST_F(CliTest, OutputThatIsTheInputIsRefusedAndTheInputKept) {
     const TRunResult run = RunTarnel({"in.oa", output}, Dir.Path());
     EXPECT_EQ(run.ExitCode, 1) << output;
     EXPECT_EQ(run.Stdout, Banner);
-    ExpectReport(run.Stderr, "EFCreateError", "Cannot create file \"" + shown + "\". Device or resource busy.");
+    ExpectReport(run.Stderr, "EFCreateError", "Cannot create file \"" + shown + "\". It is the input file.");
     EXPECT_EQ(ReadFile(Dir / "in.oa"), Sample) << output;
   }
   // And the other way round: the input named through a link to the output.
@@ -197,13 +197,13 @@ TEST_F(CliTest, OutputThatIsTheInputIsRefusedAndTheInputKept) {
       const TRunResult byDescriptor = RunTarnel({"in.oa", name}, Dir.Path());
       EXPECT_EQ(ReadFile(Dir / "in.oa"), Sample) << name;
       EXPECT_EQ(byDescriptor.ExitCode, 1) << name;  // the input, or no file at all
-      if (byDescriptor.Stderr.find("\". Device or resource busy.") != std::string::npos) ++refused;
+      if (byDescriptor.Stderr.find("\". It is the input file.") != std::string::npos) ++refused;
     }
   EXPECT_EQ(refused, 2) << "the input's descriptor, by both names";
   const TRunResult fromStdin =
       RunTarnel({"in.oa", "/dev/stdin"}, Dir.Path(), TStdout::Captured, TStdin::Inherited, Dir / "in.oa");
   EXPECT_EQ(fromStdin.ExitCode, 1);
-  EXPECT_NE(fromStdin.Stderr.find("Device or resource busy"), std::string::npos);
+  EXPECT_NE(fromStdin.Stderr.find("It is the input file."), std::string::npos);
   EXPECT_EQ(ReadFile(Dir / "in.oa"), Sample);
 }
 
@@ -325,7 +325,7 @@ TEST_F(CliTest, FifoAsInputAndOutputIsRefused) {
   const TRunResult run = RunTarnel({"pipe", "pipe"}, Dir.Path());
   EXPECT_EQ(run.ExitCode, 1);
   ExpectReport(run.Stderr, "EFCreateError",
-               "Cannot create file \"" + (Dir / "pipe").string() + "\". Device or resource busy.");
+               "Cannot create file \"" + (Dir / "pipe").string() + "\". It is the input file.");
 }
 
 // An output FIFO waits for its reader, then gets the whole output; a reader

@@ -54,12 +54,17 @@ bool SameFile(const std::string& first, const std::string& second) {
 
 // POSIX files have no share modes. FIFOs count too: opening one blocks
 // until a writer comes, so the check comes before any opening.
+// Said in words: no system error fits (a busy device would mislead).
+[[noreturn]] void OutputIsTheInput(const std::string& output) {
+  throw EFCreateError("Cannot create file \"" + ExpandFileName(output) + "\". It is the input file");
+}
+
 void RefuseOutputThatIsTheInput(const std::string& input, const std::string& output) {
-  if (SameFile(input, output)) throw EFCreateError(FileErrorMessage("Cannot create file", output, EBUSY));
+  if (SameFile(input, output)) OutputIsTheInput(output);
 }
 
 void RefuseOutputThatIsTheInput(const TFileStream& input, const TFileStream& output) {
-  if (output.SameFile(input)) throw EFCreateError(FileErrorMessage("Cannot create file", output.FileName(), EBUSY));
+  if (output.SameFile(input)) OutputIsTheInput(output.FileName());
 }
 
 std::string SystemErrorText(int error) {
