@@ -103,6 +103,10 @@ check "--arcs: summary and warning" \
 native --help
 run --help
 check "--help: as the native build says it" "$expected" "$code|$out"
+run '/?'
+check "/?: --help" "$expected" "$code|$out"
+run -h
+check "-h alone: --help" "$expected" "$code|$out"
 run --xyz in.oa new.zrn
 check "an unknown option" "1|$banner"$'Error: Unknown option --xyz\r\nUsage: TARNEL [options] <input-file[.oa]> <output-file[.zrn]>\r\n\r\n|no output' \
   "$code|$out|$([ -e new.zrn ] && echo output || echo no output)"

@@ -10,6 +10,7 @@
 
 #include "keep/Filters.h"
 #include "numtext/FixedDigits.h"
+#include "platform/Process.h"
 
 namespace {
 
@@ -97,9 +98,18 @@ void NoteUnknown(TCommandLine& line, std::string_view option) {
 
 TCommandLine ReadCommandLine(int argc, const char* const* argv) {
   TCommandLine line;
+  // "-h" alone is --help; with other arguments it stays a file name.
+  if (argc == 2 && std::string_view(argv[1]) == "-h") {
+    line.Help = true;
+    return line;
+  }
   bool options = true;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
+    if (options && argument == "/?" && SlashQuestionIsHelp()) {
+      line.Help = true;
+      continue;
+    }
     if (!options || argument.substr(0, 2) != "--") {
       // A third name that looks like an option is a mistyped one, not a
       // name ignored.

@@ -20,7 +20,8 @@ struct TCommandLine {
 // An argument that starts with "--" is an option wherever it stands, up to a
 // first "--", after which every argument is a file name ("-" and "-h" are
 // file names anyway, but for one after the second file name, which is taken
-// for a mistyped option). The options: --arcs, --decimals=N, --limits,
+// for a mistyped option, and "-h" as the only argument, which is --help; on
+// Windows "/?" is --help wherever --help would be taken). The options: --arcs, --decimals=N, --limits,
 // --max-floor=LIMIT, --classes=LIST, --exclude-classes=LIST, --skip-bad,
 // --check, --help, --version; a value follows "=" or is the next argument, whatever
 // it is. Any other option, "--arcs=yes" too, is unknown. Every value given

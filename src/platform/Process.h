@@ -24,5 +24,8 @@ void GuardStandardStreams();
 // too large"), not kill the process by a signal.
 void IgnoreWriteSignals();
 
+// Whether "/?" asks for help, as every console program of Windows takes it.
+bool SlashQuestionIsHelp();
+
 // Ends the process with the exit code.
 [[noreturn]] void Halt(int exitCode);

@@ -48,6 +48,8 @@ TEST(CommandLineTest, OptionsValuesAndFiles) {
       {{"--", "--arcs", "out"}, "<--arcs> <out>"},
       {{"--arcs", "--", "in", "out", "--"}, "arcs <in> <out> <-->"},
       {{"-", "-h"}, "<-> <-h>"},
+      {{"-h"}, "help"},               // alone, as people ask for help
+      {{"/?", "out"}, "</?> <out>"},  // a file name but on Windows
       {{"in", "out", "-arcs"}, "unknown[-arcs] <in> <out> <-arcs>"},
       {{"--", "in", "out", "-arcs"}, "<in> <out> <-arcs>"},
       {{"--help", "--bad", "--version"}, "help version unknown[--bad]"},

@@ -41,3 +41,5 @@ void Halt(int exitCode) {
   std::fflush(stdout);
   std::exit(exitCode);
 }
+
+bool SlashQuestionIsHelp() { return false; }  // there "/?" is a file name, such as a shell's glob may give

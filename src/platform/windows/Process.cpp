@@ -34,3 +34,5 @@ void GuardStandardStreams() {}
 void IgnoreWriteSignals() {}
 
 void Halt(int exitCode) { std::exit(exitCode); }
+
+bool SlashQuestionIsHelp() { return true; }  // the console's own way of asking
