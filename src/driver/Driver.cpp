@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "base/Errors.h"
@@ -244,6 +245,8 @@ void DrawAndWrite(const TAirspaceList& airspaces, TStream& output, const TConver
     }
     summary.Points += WriteAirspace(drawn, output, format);
     ++summary.Airspaces;
+    for (const TArc& arc : airspace.Arcs())
+      ++(std::holds_alternative<TCircle>(arc.Shape) ? summary.Circles : summary.Arcs);
   }
   if (std::optional<TFinding> finding = few.Finish()) findings.Add(*std::move(finding));
 }
@@ -289,7 +292,7 @@ std::string SummaryLine(const TSummary& summary, const TConversionOptions& optio
   if (!options.Arcs && !options.Filters.Any() && !options.SkipBad) return {};
   std::string line = Count(summary.Airspaces, "airspace") + ", " + Count(summary.Points, "point");
   if (options.Arcs)
-    line += "; " + Count(summary.Read.Arcs, "arc") + " and " + Count(summary.Read.Circles, "circle") + " drawn; " +
+    line += "; " + Count(summary.Arcs, "arc") + " and " + Count(summary.Circles, "circle") + " drawn; " +
             std::to_string(summary.Read.LeftOut) + " left out";
   if (options.Filters.Any()) line += "; " + Count(summary.Filtered, "airspace") + " left out by filters";
   if (options.SkipBad) line += "; " + Count(summary.Read.Broken, "airspace") + " left out as broken";

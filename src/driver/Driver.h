@@ -43,8 +43,10 @@ void Convert();
 
 // What a conversion wrote, how its reading went, and what it left out.
 struct TSummary {
-  std::size_t Airspaces = 0;
+  std::size_t Airspaces = 0;  // written, and their points, arcs and circles
   std::size_t Points = 0;
+  std::size_t Arcs = 0;
+  std::size_t Circles = 0;
   TReadReport Read;
   std::size_t Filtered = 0;  // left out by the filters
   std::size_t Warnings = 0;  // findings told
@@ -60,7 +62,8 @@ TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOpti
 
 // The summary line, where the options ask for one (--arcs, a filter,
 // --skip-bad): "N airspaces, P points", then "; A arcs and C circles drawn;
-// L left out" with --arcs, "; K airspaces left out by filters" with a
+// L left out" with --arcs (those of the airspaces written, then the arc
+// records left out), "; K airspaces left out by filters" with a
 // filter, "; K airspaces left out as broken" with --skip-bad, "; W
 // warnings" where findings were told; in the singular for one. Empty where none is asked for.
 std::string SummaryLine(const TSummary& summary, const TConversionOptions& options);

@@ -160,4 +160,10 @@ TEST(StagesTest, FindingsOfRunsWithOptions) {
   EXPECT_EQ(skipped.Warnings.back(), "Warning: line 21: airspace without a border, airspace left out: AC D");
   EXPECT_EQ(skipped.Summary.Airspaces, 3u);
   EXPECT_EQ(skipped.Summary.Read.Broken, 1u);
+  // The summary counts what was written: the circle's airspace left out
+  // takes its circle along.
+  TConversionOptions leaving = WithArcs();
+  leaving.Filters.ExcludedClasses = {"D"};
+  EXPECT_EQ(SummaryLine(Convert(input, leaving).Summary, leaving),
+            "2 airspaces, 8 points; 0 arcs and 0 circles drawn; 0 left out; 2 airspaces left out by filters");
 }
