@@ -39,7 +39,7 @@ bool AddClasses(std::string_view value, TClassSet& names) {
   return list.has_value();
 }
 
-constexpr std::array<TValueOption, 4> ValueOptions = {{
+constexpr std::array<TValueOption, 7> ValueOptions = {{
     {"--decimals",
      [](std::string_view value, TCommandLine& line) {
        const std::optional<int> decimals = ReadDecimals(value);
@@ -61,6 +61,16 @@ constexpr std::array<TValueOption, 4> ValueOptions = {{
      }},
     {"--exclude-classes", [](std::string_view value,
                              TCommandLine& line) { return AddClasses(value, line.Options.Filters.ExcludedClasses); }},
+    {"--types",
+     [](std::string_view value, TCommandLine& line) {
+       auto& types = line.Options.Filters.Types;
+       if (!types) types.emplace();
+       return AddClasses(value, *types);
+     }},
+    {"--exclude-types",
+     [](std::string_view value, TCommandLine& line) { return AddClasses(value, line.Options.Filters.ExcludedTypes); }},
+    {"--keep-types",
+     [](std::string_view value, TCommandLine& line) { return AddClasses(value, line.Options.Filters.KeptTypes); }},
 }};
 
 // An option without a value: its name and the setting it makes.

@@ -22,7 +22,8 @@ struct TCommandLine {
 // file names anyway, but for one after the second file name, which is taken
 // for a mistyped option, and "-h" as the only argument, which is --help; on
 // Windows "/?" is --help wherever --help would be taken). The options: --arcs, --decimals=N, --limits,
-// --max-floor=LIMIT, --classes=LIST, --exclude-classes=LIST, --skip-bad,
+// --max-floor=LIMIT, --classes=LIST, --exclude-classes=LIST, --types=LIST,
+// --exclude-types=LIST, --keep-types=LIST, --skip-bad,
 // --check, --help, --version; a value follows "=" or is the next argument, whatever
 // it is. Any other option, "--arcs=yes" too, is unknown. Every value given
 // must be valid; the last --decimals and --max-floor count, and each list
@@ -39,6 +40,9 @@ constexpr std::string_view OptionLines[] = {
     "  --max-floor=LIMIT       leave out airspaces whose floor is at or above LIMIT (FL100, 3000ft, 1500m)",
     "  --classes=LIST          write only the classes in LIST, separated by commas (R,Q,P,D)",
     "  --exclude-classes=LIST  leave out the classes in LIST (FIR,E)",
+    "  --types=LIST            write only the types in LIST (AY, or the class where there is none)",
+    "  --exclude-types=LIST    leave out the types in LIST",
+    "  --keep-types=LIST       keep the types in LIST whatever the class filters say (TMZ,RMZ,ATZ)",
     "  --skip-bad              leave out an airspace with a record that cannot be read, not the whole file",
     "  --check                 write nothing: list every error and doubt of the input file at its line",
     "                          (TARNEL --check <input-file>); exit code 1 where an error was found",

@@ -9,7 +9,7 @@ struct TConversionOptions {
   bool Arcs = false;         // --arcs: arcs and circles drawn, repeated point texts written once
   int Digits = FloatDigits;  // --decimals: the digits of border points, 2 to 11
   bool Limits = false;       // --limits: the floor and ceiling after the name
-  TFilters Filters;          // --max-floor, --classes, --exclude-classes
+  TFilters Filters;          // --max-floor, --classes, --exclude-classes, --types, --exclude-types, --keep-types
   bool SkipBad = false;      // --skip-bad: an airspace with a record that fails is left out
   // Any option but --help, --version and --: the run's failures are then put
   // in words too, beside the report the bare run prints alone.

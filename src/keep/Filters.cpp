@@ -26,12 +26,31 @@ std::optional<TClassSet> ReadClassList(std::string_view text) {
   return names;
 }
 
+std::string_view TypeOf(const TAirspace& airspace) {
+  if (airspace.Details != nullptr && !airspace.Details->Type.empty()) return airspace.Details->Type;
+  return airspace.AirspaceClass;
+}
+
+namespace {
+
+// Whether a list keeps a name: where it is given, the name is in it; and
+// the name is not among the excluded ones. No name is in no list.
+bool ListsKeep(std::string_view name, const std::optional<TClassSet>& only, const TClassSet& excluded) {
+  const std::string upper = UpperCase(name);
+  const bool named = !upper.empty();
+  if (only && !(named && only->count(upper) > 0)) return false;
+  return !(named && excluded.count(upper) > 0);
+}
+
+}  // namespace
+
 bool LeftOut(const TAirspace& airspace, const TFilters& filters) {
-  const std::string airspaceClass = UpperCase(airspace.AirspaceClass);
-  const bool named = !airspaceClass.empty();
-  if (filters.Classes && !(named && filters.Classes->count(airspaceClass) > 0)) return true;
-  if (named && filters.ExcludedClasses.count(airspaceClass) > 0) return true;
-  return filters.MaxFloor && airspace.Details != nullptr && FloorAtOrAbove(airspace.Details->Floor, *filters.MaxFloor);
+  if (filters.MaxFloor && airspace.Details != nullptr && FloorAtOrAbove(airspace.Details->Floor, *filters.MaxFloor))
+    return true;
+  const std::string_view type = TypeOf(airspace);
+  if (!ListsKeep(type, filters.Types, filters.ExcludedTypes)) return true;
+  const bool typeKept = !type.empty() && filters.KeptTypes.count(UpperCase(type)) > 0;
+  return !typeKept && !ListsKeep(airspace.AirspaceClass, filters.Classes, filters.ExcludedClasses);
 }
 
 std::vector<std::string> ClassesNotFound(const TFilters& filters, const TClassSet& seen) {

@@ -26,14 +26,26 @@ struct TFilters {
   std::optional<TVerticalLimit> MaxFloor = {};  // --max-floor
   std::optional<TClassSet> Classes = {};        // --classes: only these
   TClassSet ExcludedClasses = {};               // --exclude-classes
-  bool Any() const { return MaxFloor || Classes || !ExcludedClasses.empty(); }
+  std::optional<TClassSet> Types = {};          // --types: only these
+  TClassSet ExcludedTypes = {};                 // --exclude-types
+  TClassSet KeptTypes = {};                     // --keep-types: whatever the class filters say
+  bool Any() const {
+    return MaxFloor || Classes || !ExcludedClasses.empty() || Types || !ExcludedTypes.empty() || !KeptTypes.empty();
+  }
   // Whether the floors must be read for them.
   bool NeedLimits() const { return MaxFloor.has_value(); }
 };
 
-// Whether the filters leave the airspace out: its class (as written, without
-// regard to case) not among Classes, or among ExcludedClasses, or its floor
-// at or above MaxFloor. An airspace with no class matches no name.
+// An airspace's type: its AY, or where it has none its class (files without
+// AY write CTR, TMZ, RMZ in AC).
+std::string_view TypeOf(const TAirspace& airspace);
+
+// Whether the filters leave the airspace out. It is kept where the floor
+// filter keeps it (no floor at or above MaxFloor), and the type filters do
+// (its type among Types where given, and not among ExcludedTypes), and
+// either the class filters do (its class among Classes where given, and not
+// among ExcludedClasses) or its type is among KeptTypes. Names compare
+// without regard to case; an airspace with no class or type matches no name.
 bool LeftOut(const TAirspace& airspace, const TFilters& filters);
 
 // The names of --classes that none of the classes seen (upper-cased) has.

@@ -30,6 +30,9 @@ std::string Described(const TCommandLine& line) {
   if (options.Filters.MaxFloor) word("max-floor=" + options.Filters.MaxFloor->Text);
   if (options.Filters.Classes) word("classes=" + list(*options.Filters.Classes));
   if (!options.Filters.ExcludedClasses.empty()) word("exclude=" + list(options.Filters.ExcludedClasses));
+  if (options.Filters.Types) word("types=" + list(*options.Filters.Types));
+  if (!options.Filters.ExcludedTypes.empty()) word("exclude-types=" + list(options.Filters.ExcludedTypes));
+  if (!options.Filters.KeptTypes.empty()) word("keep-types=" + list(options.Filters.KeptTypes));
   if (options.SkipBad) word("skip-bad");
   for (const std::string& file : line.Files) word("<" + file + ">");
   return text;
@@ -78,6 +81,9 @@ TEST(CommandLineTest, OptionsValuesAndFiles) {
       {{"--exclude-classes", " ,R", "--exclude-classes=fir"}, "exclude=FIR,R"},
       {{"--classes", " , "}, "error[Invalid value for --classes:  , ] classes="},
       {{"--exclude-classes="}, "error[Invalid value for --exclude-classes: ]"},
+      {{"--types=tmz", "--types", "rmz", "--exclude-types=CTA", "--keep-types=atz,tmz"},
+       "types=RMZ,TMZ exclude-types=CTA keep-types=ATZ,TMZ"},
+      {{"--keep-types=,"}, "error[Invalid value for --keep-types: ,]"},
   };
   for (const auto& c : cases) {
     std::vector<const char*> argv{"TARNEL"};
