@@ -4,10 +4,18 @@
 #   tarnel_VERSION_arm64.deb                                          aarch64 cross build, static
 #   tarnel-VERSION-windows-x86_64.zip                                 TARNEL.exe, README, manual as text
 #   tarnel-VERSION-windows-x86.zip                                    the same, 32-bit: every Windows
-# Needs the tools of the README's "Requirements".
+# Needs the tools of the README's "Requirements". Changes nothing of the
+# machine unless given --install-deps (or TARNEL_INSTALL_DEPS=yes), which
+# lets the GeographicLib builds of the cross packages add what they need.
+#   bash packaging/build-all.sh [DIR] [--install-deps]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-out=$(mkdir -p "${1:-dist}" && cd "${1:-dist}" && pwd)
+arguments=()
+for argument in "$@"; do
+  if [ "$argument" = --install-deps ]; then export TARNEL_INSTALL_DEPS=yes; else arguments+=("$argument"); fi
+done
+dir=${arguments[0]:-dist}
+out=$(mkdir -p "$dir" && cd "$dir" && pwd)
 
 package() {  # package BUILD_DIR GENERATORS [CMAKE_OPTIONS...]
   local build=$1 generators=$2 started=$SECONDS

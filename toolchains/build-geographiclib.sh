@@ -5,9 +5,34 @@
 #   bash toolchains/build-geographiclib.sh PLATFORM    (aarch64, s390x, i686, windows, windows32)
 # installs it into build-deps/geographiclib-PLATFORM, which the toolchain
 # files look in. The source is fetched once, into build-deps/source.
+# The machine is changed (a deb-src entry for apt, dpkg-dev installed) only
+# where asked, by --install-deps or TARNEL_INSTALL_DEPS=yes; otherwise the
+# script says what it would do and the command that does it, and fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-platform=${1:?platform}
+arguments=()
+for argument in "$@"; do
+  if [ "$argument" = --install-deps ]; then export TARNEL_INSTALL_DEPS=yes; else arguments+=("$argument"); fi
+done
+platform=${arguments[0]:?platform}
+
+# Changes the machine where asked; else says how, and stops.
+change_machine() {  # change_machine WHAT SHOWN COMMAND...: SHOWN says what COMMAND does
+  local what=$1 shown=$2
+  shift 2
+  if [ "${TARNEL_INSTALL_DEPS:-}" != yes ]; then
+    echo "GeographicLib for $platform needs $what, which changes this machine:" >&2
+    echo "  $shown" >&2
+    echo "Run  bash toolchains/build-geographiclib.sh $platform --install-deps  (as root), or set TARNEL_INSTALL_DEPS=yes." >&2
+    exit 1
+  fi
+  "$@"
+}
+add_deb_src() {
+  sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+    >/etc/apt/sources.list.d/tarnel-deb-src.sources
+  apt-get update -q >/dev/null
+}
 top=$PWD/build-deps
 prefix=$top/geographiclib-$platform
 if [ -f "$prefix/lib/libGeographicLib.a" ]; then
@@ -21,12 +46,13 @@ source=
 [ -d "$top/source" ] && source=$(find "$top/source" -maxdepth 1 -type d -name 'geographiclib-*' | head -n 1)
 if [ -z "$source" ]; then
   if ! apt-get source --print-uris geographiclib >/dev/null 2>&1; then
-    echo "adding deb-src entries for Debian's sources"
-    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
-      >/etc/apt/sources.list.d/tarnel-deb-src.sources
-    apt-get update -q >/dev/null
+    change_machine "deb-src entries for Debian's sources" \
+      "writes /etc/apt/sources.list.d/tarnel-deb-src.sources (debian.sources as deb-src), then apt-get update" add_deb_src
+    echo "added deb-src entries for Debian's sources"
   fi
-  command -v dpkg-source >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -q dpkg-dev >/dev/null
+  command -v dpkg-source >/dev/null ||
+    change_machine "the package dpkg-dev" "apt-get install dpkg-dev" \
+      env DEBIAN_FRONTEND=noninteractive apt-get install -y -q dpkg-dev >/dev/null
   mkdir -p "$top/source"
   (cd "$top/source" && apt-get source -q geographiclib >/dev/null)
   source=$(find "$top/source" -maxdepth 1 -type d -name 'geographiclib-*' | head -n 1)

@@ -10,7 +10,10 @@
 # differences are counted and shown, not failed. The cross builds first build
 # GeographicLib for their target (toolchains/build-geographiclib.sh).
 #
-#   bash toolchains/check-platform.sh PLATFORM [REFERENCE_BUILD]
+#   bash toolchains/check-platform.sh PLATFORM [REFERENCE_BUILD] [--install-deps]
+#
+# --install-deps lets the GeographicLib build change the machine where it
+# must (see toolchains/build-geographiclib.sh); nothing else here does.
 #
 # PLATFORM: aarch64, s390x (cross builds, run under qemu-user), i686 (cross
 # build, run natively: qemu-i386 gets the x87's remainder wrong),
@@ -27,8 +30,12 @@
 # skipped with a line saying so.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-platform=${1:?platform}
-reference=${2:-build}
+arguments=()
+for argument in "$@"; do
+  if [ "$argument" = --install-deps ]; then export TARNEL_INSTALL_DEPS=yes; else arguments+=("$argument"); fi
+done
+platform=${arguments[0]:?platform}
+reference=${arguments[1]:-build}
 build=build-$platform
 run=()
 case $platform in
