@@ -2,28 +2,38 @@
 # Draws airspaces of an OpenAir file as TARNEL writes them, three ways:
 # without --arcs (orange, dashed), with --arcs (blue) and with --arcs
 # --decimals=6 (green), from the program's own output, with no plotting
-# library; one panel an airspace, named by its AN record.
+# library; one panel an airspace, named by the start of its AN record in any
+# case ("ctr karlovy vary" finds CTR KARLOVY VARY 121.23).
 #   bash examples/arcs/draw.sh [INPUT [OUTPUT [NAME ...]]]
-# The defaults draw the README's picture, arcs.svg beside this script: CTR
-# BERGERAC (two DB arcs) and RMZ MELUN (a DC circle) of the French file in
-# ../shared/testdata. TARNEL=PATH names the program (build/TARNEL).
+# Without arguments it draws the two airspaces of sample-arcs.oa beside this
+# script into airspaces.svg in the current folder; without names, the first
+# four airspaces of INPUT. The README's picture, arcs.svg beside this script,
+# is CTR BERGERAC (two DB arcs) and RMZ MELUN (a DC circle) of the French file
+# of 2026 in ../shared/testdata:
+#   bash examples/arcs/draw.sh ../shared/testdata/france-2026-04.txt examples/arcs/arcs.svg "CTR BERGERAC" "RMZ MELUN"
+# TARNEL=PATH names the program (build/TARNEL).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "${TARNEL:-$here/../../build/TARNEL}")
-source=${1:-$here/../../../shared/testdata/france-2026-04.txt}
-picture=${2:-$here/arcs.svg}
+source=${1:-$here/sample-arcs.oa}
+picture=${2:-airspaces.svg}
 names=("${@:3}")
-[ ${#names[@]} -gt 0 ] || names=("CTR BERGERAC" "RMZ MELUN")
 [ -f "$source" ] || { echo "no $source: nothing to draw" >&2; exit 1; }
+if [ ${#names[@]} -eq 0 ]; then
+  mapfile -t names < <(sed -n 's/\r$//; s/^AN[ \t]\{1,\}//p' "$source" | head -n 4)
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The records of the blank-line-separated block that names the airspace.
+# The records of the first blank-line-separated block whose AN starts with
+# the name, in any case.
 extract() {
-  awk -v name="AN $1" '
+  awk -v name="$(tr '[:lower:]' '[:upper:]' <<<"$1")" '
     { sub(/\r$/, "") }
     /^[ \t]*$/ { if (found) exit; block = ""; next }
-    { block = block $0 "\r\n"; if ($0 == name) found = 1 }
+    { block = block $0 "\r\n"
+      if (toupper($1) == "AN") { value = toupper($0); sub(/^AN[ \t]+/, "", value)
+                                 if (index(value, name) == 1) found = 1 } }
     END { if (found) printf "%s", block }' "$source"  # END runs after exit too
 }
 for name in "${names[@]}"; do
