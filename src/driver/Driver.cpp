@@ -206,7 +206,15 @@ namespace {
 TAirspaceList ReadAndKeep(TAirspaceReader& reader, const TFilters& filters, TFindings& findings,
                           std::size_t& filtered) {
   TAirspaceList airspaces;
-  while (TAirspaceDraft* airspace = reader.Next()) {
+  for (;;) {
+    TAirspaceDraft* airspace = nullptr;
+    try {
+      airspace = reader.Next();
+    } catch (...) {
+      reader.TakeFindings(findings.List());  // those of the records before the failure
+      throw;
+    }
+    if (airspace == nullptr) break;
     reader.TakeFindings(findings.List());
     const bool leftOut = filters.Any() && LeftOut(airspace->Airspace, filters);
     findings.Airspace(airspace->Airspace, leftOut, filters);

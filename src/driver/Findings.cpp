@@ -38,12 +38,19 @@ std::vector<TFinding> TFindings::InLineOrder() {
     return std::pair(line, !finding.IsError());
   };
   std::ranges::stable_sort(Found, [&](const TFinding& a, const TFinding& b) { return order(a) < order(b); });
-  // Two edges of one record can meet the same earlier edge: told once.
-  const auto same = [](const TFinding& a, const TFinding& b) {
-    return a.Line == b.Line && a.Message == b.Message && a.Severity == b.Severity;
-  };
-  Found.erase(std::unique(Found.begin(), Found.end(), same), Found.end());
-  return std::exchange(Found, {});
+  // Two edges of one record can meet the same earlier edge: told once, in
+  // the place of the first.
+  std::vector<TFinding> told;
+  for (TFinding& finding : Found) {
+    const auto same = [&](const TFinding& before) {
+      return before.Line == finding.Line && before.Message == finding.Message && before.Severity == finding.Severity;
+    };
+    const auto line = std::ranges::find_if(told.rbegin(), told.rend(),
+                                           [&](const TFinding& before) { return before.Line != finding.Line; });
+    if (std::none_of(told.rbegin(), line, same)) told.push_back(std::move(finding));
+  }
+  Found.clear();
+  return told;
 }
 
 std::string WarningText(const TFinding& finding) {

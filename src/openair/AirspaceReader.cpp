@@ -120,6 +120,7 @@ TAirspaceDraft* TAirspaceReader::Next() {
     return ReadNext();
   } catch (Exception& error) {
     error.SetPlace(PlaceOfLine(Lines.LineNumber()));
+    WarnOfUnknownKeywords();  // those read before the failure, counted so far
     throw;
   } catch (const std::bad_alloc&) {
     throw EOutOfMemory("Out of memory", PlaceOfLine(Lines.LineNumber()));

@@ -10,6 +10,7 @@
 
 #include "base/Text.h"
 #include "openair/CoordinateRoles.h"
+#include "openair/Delimiters.h"
 
 namespace {
 
@@ -42,7 +43,9 @@ TLayout LayoutOf(std::string_view raw) {
   };
   for (std::size_t i = 0; i < raw.size(); ++i) {
     const bool pending = last > first;
-    switch (CoordinateRoles[static_cast<unsigned char>(raw[i])]) {
+    // A tab or control byte parts the tokens the reader joins with blanks.
+    const TRole role = Delimiters.Contains(raw[i]) ? TRole::Blank : CoordinateRoles[static_cast<unsigned char>(raw[i])];
+    switch (role) {
       case TRole::Digit:
       case TRole::SignOrPoint:
         if (!pending) first = i;

@@ -69,6 +69,8 @@ TEST(CheckTest, FindingsOfAirspacesAndBorders) {
       {"AC R\nAN Whole\nAL GND\nAH UNL\n" + fourPoints, {}},
       {"AC R\nAN Apart\nAL FL100\nAH 5000 FT AGL\n" + fourPoints, {}},
       {"AC R\n" + fourPoints, {"f:1: warning: airspace without a name (no AN)"}},
+      {"AC R\nAN Tabs\nDP 48\t75\t00 N 010\t00\t00 E\n" + fourPoints,
+       {"f:3: warning: minutes of 60 or more: 75"}},  // tabs part the numbers as blanks do
       {"AC R\nAN Colours\nSP 0,1,2,3\nSB 255,0,0\n", {"f:1: warning: airspace without a border"}},
       // Five numbers that fail: five errors, and nothing left of the border.
       {"AC R\nAN Bad\nDP 1:0:5-5 N 2 E\nDP 1.2.3 N 2 E\nDP 50::00 N 2 E\nAT 1-2 N 2 E\nDP 3 N 4-4 E\n",

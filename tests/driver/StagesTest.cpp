@@ -85,27 +85,32 @@ TEST(StagesTest, LimitsBelongToTheirAirspace) {
 // The warnings of the records before a failure come before it, in record
 // order; --skip-bad leaves the airspace out and goes on.
 TEST(StagesTest, WarningsComeInRecordOrderBeforeAFailure) {
-  const std::string input = "AC R\nDC 1\nAN r\n\nAC Q\nAN q\nV D=x\nAC\nDC 2\n";
+  // The failure on line 10 comes before its airspace is complete: the
+  // findings of its records before it, unknown keywords too, are told first.
+  const std::string input = "AC R\nDC 1\nAN r\n\nAC Q\nAN q\nV D=x\nZZ\nV Y\nDP 1:0:5-5 N 2 E\nAC\nDC 2\n";
   std::vector<std::string> warnings;
+  TConversionOptions options = WithArcs();
+  options.Options = true;
   TMemoryStream in(input), out;
   try {
-    ConvertAirspaces(in, out, WithArcs(), [&](const TFinding& warning) { warnings.push_back(WarningText(warning)); });
-    ADD_FAILURE() << "the bare AC was taken";
-  } catch (const EStringListError& error) {
-    EXPECT_EQ(error.Place(), 8u);
+    ConvertAirspaces(in, out, options, [&](const TFinding& warning) { warnings.push_back(WarningText(warning)); });
+    ADD_FAILURE() << "the bad number was taken";
+  } catch (const EConvertError& error) {
+    EXPECT_EQ(error.Place(), 10u);
   }
   const std::vector<std::string> expected = {
       "Warning: line 2: no centre (no V X= before it), left out: DC 1",
       "Warning: line 7: a direction that is neither + nor -, left out: V D=x",
+      "Warning: line 8: \"ZZ\" is no OpenAir record, ignored",
+      "Warning: line 9: V without =, ignored",
   };
   EXPECT_EQ(warnings, expected);
-  TConversionOptions skipBad = WithArcs();
-  skipBad.SkipBad = true;
-  const TConversion skipped = Convert(input, skipBad);
-  EXPECT_EQ(Names(skipped.Output), "R\nQ\n");
-  EXPECT_EQ(skipped.Summary.Read.Broken, 1u);
-  ASSERT_EQ(skipped.Warnings.size(), 4u);
-  EXPECT_EQ(skipped.Warnings[2], "Warning: line 8: AC has no value, airspace left out: AC");
+  options.SkipBad = true;
+  const TConversion skipped = Convert(input, options);
+  EXPECT_EQ(Names(skipped.Output), "");  // R has no border left with --arcs
+  EXPECT_EQ(skipped.Summary.Read.Broken, 3u);
+  ASSERT_EQ(skipped.Warnings.size(), 8u);
+  EXPECT_EQ(skipped.Warnings[6], "Warning: line 11: AC has no value, airspace left out: AC");
 }
 
 // A centre that is not set, and one set in another airspace, are told; the
