@@ -7,8 +7,8 @@
 #include <string>
 #include <variant>
 
-#include "check/Plane.h"
 #include "geodesy/Geodesics.h"
+#include "geodesy/Plane.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <boost/geometry/geometries/segment.hpp>
 #include <boost/geometry/index/rtree.hpp>
 
-#include "check/Plane.h"
+#include "geodesy/Plane.h"
 
 namespace {
 

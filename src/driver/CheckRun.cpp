@@ -42,7 +42,7 @@ TCheckSummary CheckAirspaces(TStream& input, const TFilters& filters,
   TCheckSummary summary;
   TFindings findings;
   TAirspaceReader reader(input, {.Arcs = true, .Limits = true, .Findings = true, .Check = true});
-  TDrawer drawer(true);
+  TDrawer drawer({.NoteSources = true});
   TFewPoints few(true);
   while (TAirspaceDraft* draft = reader.Next()) {
     reader.TakeFindings(findings.List());

@@ -10,6 +10,7 @@
 
 #include "keep/Filters.h"
 #include "numtext/FixedDigits.h"
+#include "numtext/NumText.h"
 #include "platform/Process.h"
 
 namespace {
@@ -26,6 +27,20 @@ std::optional<int> ReadDecimals(std::string_view text) {
   return value;
 }
 
+// METRES for --arc-tolerance: digits with at most one point between them,
+// within the bounds; no sign, exponent or words.
+std::optional<double> ReadTolerance(std::string_view text) {
+  const std::size_t point = text.find('.');
+  const auto digits = [](std::string_view part) {
+    return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  if (!digits(text.substr(0, point)) || (point != std::string_view::npos && !digits(text.substr(point + 1))))
+    return std::nullopt;
+  const double value = TextToNumber(text);
+  if (!(value >= MinArcTolerance && value <= MaxArcTolerance)) return std::nullopt;
+  return value;
+}
+
 // An option that takes a value: its name, and what reads the value into
 // the command line, false where the value cannot be used.
 struct TValueOption {
@@ -39,7 +54,13 @@ bool AddClasses(std::string_view value, TClassSet& names) {
   return list.has_value();
 }
 
-constexpr std::array<TValueOption, 7> ValueOptions = {{
+// A file name or URL, taken as it is: any but an empty one.
+bool TakeText(std::string_view value, std::string& text) {
+  text = value;
+  return !value.empty();
+}
+
+constexpr std::array<TValueOption, 12> ValueOptions = {{
     {"--decimals",
      [](std::string_view value, TCommandLine& line) {
        const std::optional<int> decimals = ReadDecimals(value);
@@ -71,6 +92,20 @@ constexpr std::array<TValueOption, 7> ValueOptions = {{
      [](std::string_view value, TCommandLine& line) { return AddClasses(value, line.Options.Filters.ExcludedTypes); }},
     {"--keep-types",
      [](std::string_view value, TCommandLine& line) { return AddClasses(value, line.Options.Filters.KeptTypes); }},
+    {"--arc-tolerance",
+     [](std::string_view value, TCommandLine& line) {
+       const std::optional<double> tolerance = ReadTolerance(value);
+       if (tolerance) line.Options.ArcTolerance = *tolerance;
+       return tolerance.has_value();
+     }},
+    {"--geojson", [](std::string_view value, TCommandLine& line) { return TakeText(value, line.Options.GeoJson); }},
+    {"--preview", [](std::string_view value, TCommandLine& line) { return TakeText(value, line.Options.Preview); }},
+    {"--tiles", [](std::string_view value, TCommandLine& line) { return TakeText(value, line.Options.Tiles); }},
+    {"--encoding",
+     [](std::string_view value, TCommandLine& line) {
+       line.Options.Encoding = EncodingNamed(value);
+       return line.Options.Encoding.has_value();
+     }},
 }};
 
 // An option without a value: its name and the setting it makes.
@@ -78,10 +113,11 @@ struct TFlagOption {
   std::string_view Name;
   bool TConversionOptions::*Flag;
 };
-constexpr std::array<TFlagOption, 3> FlagOptions = {{
+constexpr std::array<TFlagOption, 4> FlagOptions = {{
     {"--arcs", &TConversionOptions::Arcs},
     {"--limits", &TConversionOptions::Limits},
     {"--skip-bad", &TConversionOptions::SkipBad},
+    {"--pins", &TConversionOptions::Pins},
 }};
 
 bool SetFlag(std::string_view argument, TConversionOptions& options) {

@@ -23,7 +23,8 @@ struct TCommandLine {
 // for a mistyped option, and "-h" as the only argument, which is --help; on
 // Windows "/?" is --help wherever --help would be taken). The options: --arcs, --decimals=N, --limits,
 // --max-floor=LIMIT, --classes=LIST, --exclude-classes=LIST, --types=LIST,
-// --exclude-types=LIST, --keep-types=LIST, --skip-bad,
+// --exclude-types=LIST, --keep-types=LIST, --skip-bad, --arc-tolerance=METRES,
+// --pins, --geojson=FILE, --preview=FILE, --tiles=URL, --encoding=NAME,
 // --check, --help, --version; a value follows "=" or is the next argument, whatever
 // it is. Any other option, "--arcs=yes" too, is unknown. Every value given
 // must be valid; the last --decimals and --max-floor count, and each list
@@ -44,6 +45,13 @@ constexpr std::string_view OptionLines[] = {
     "  --exclude-types=LIST    leave out the types in LIST",
     "  --keep-types=LIST       keep the types in LIST whatever the class filters say (TMZ,RMZ,ATZ)",
     "  --skip-bad              leave out an airspace with a record that cannot be read, not the whole file",
+    "  --arc-tolerance=METRES  with --arcs, no chord further than METRES from its arc, 0.01 to 1000 (default 10)",
+    "  --pins                  label an airspace without AT at the point of its inside farthest from its border",
+    "  --geojson=FILE          also write the airspaces as GeoJSON (RFC 7946) to FILE",
+    "  --preview=FILE          also write a page to open in a browser: the airspaces on a map",
+    "  --tiles=URL             the page's map tiles, a template like https://tile.example/{z}/{x}/{y}.png",
+    "  --encoding=NAME         the input's texts for GeoJSON and the page: utf-8, windows-1250, windows-1252,",
+    "                          iso-8859-1, iso-8859-2, iso-8859-15 (default: utf-8 where valid, else windows-1252)",
     "  --check                 write nothing: list every error and doubt of the input file at its line",
     "                          (TARNEL --check <input-file>); exit code 1 where an error was found",
     "  --help                  show this help",

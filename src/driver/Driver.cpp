@@ -12,6 +12,7 @@
 #include "driver/CheckRun.h"
 #include "driver/CommandLine.h"
 #include "driver/Findings.h"
+#include "driver/MapOutputs.h"
 #include "geodesy/Draw.h"
 #include "keep/Filters.h"
 #include "model/AirspaceList.h"
@@ -190,10 +191,61 @@ void StartUp(int argc, const char* const* argv) {
   OutputStream->Truncate();
 }
 
+namespace {
+
+// The GeoJSON file and the page, each created as the ZRN output is, after
+// it; emptied again, as it is, after a failure.
+class TMapFiles {
+public:
+  TMapFiles() {
+    GeoJson = Create(ConversionOptions.GeoJson);
+    Preview = Create(ConversionOptions.Preview);
+  }
+  TMapStreams Streams() const { return {GeoJson.get(), Preview.get(), InputFileName, ConversionOptions.Tiles}; }
+  void Close() {
+    for (TFileStream* stream : {GeoJson.get(), Preview.get()})
+      if (stream != nullptr) stream->Close();
+  }
+  void Abandon() {
+    for (TFileStream* stream : {GeoJson.get(), Preview.get()})
+      if (stream != nullptr) stream->Abandon();
+  }
+
+private:
+  std::unique_ptr<TFileStream> Create(const std::string& name) const {
+    if (name.empty()) return nullptr;
+    RefuseOutputThatIsTheInput(InputFileName, name);
+    auto stream = std::make_unique<TFileStream>(name, TFileStream::TMode::Create);
+    RefuseOutputThatIsTheInput(*InputStream, *stream);
+    for (const TFileStream* other : {OutputStream.get(), GeoJson.get()})
+      if (other != nullptr && stream->SameFile(*other))
+        throw EFCreateError("Cannot create file \"" + ExpandFileName(name) + "\". It is another output of this run");
+    RefuseOpenAirOutput(*stream);
+    stream->Truncate();
+    return stream;
+  }
+
+  std::unique_ptr<TFileStream> GeoJson;
+  std::unique_ptr<TFileStream> Preview;
+};
+
+}  // namespace
+
 void Convert() {
   const auto warn = [](const TFinding& finding) { ConsoleWriteError(WarningText(finding) + "\r\n"); };
-  const TSummary summary = ConvertAirspaces(*InputStream, *OutputStream, ConversionOptions, warn);
-  if (summary.Read.Broken > 0 && summary.Airspaces == 0 && summary.Filtered == 0) NothingLeft(summary.Read.Broken);
+  TMapFiles maps;
+  TSummary summary;
+  try {
+    summary = ConvertAirspaces(*InputStream, *OutputStream, ConversionOptions, warn, maps.Streams());
+    if (summary.Read.Broken > 0 && summary.Airspaces == 0 && summary.Filtered == 0) {
+      maps.Abandon();
+      NothingLeft(summary.Read.Broken);
+    }
+    maps.Close();
+  } catch (...) {
+    maps.Abandon();
+    throw;
+  }
   const std::string line = SummaryLine(summary, ConversionOptions);
   if (line.empty()) return;
   OutputStream->Close();  // the summary tells of a complete output only
@@ -231,9 +283,9 @@ TAirspaceList ReadAndKeep(TAirspaceReader& reader, const TFilters& filters, TFin
 // The draw and write stages. With --arcs, an airspace of fewer than 3
 // points is told, and --skip-bad leaves it out.
 void DrawAndWrite(const TAirspaceList& airspaces, TStream& output, const TConversionOptions& options,
-                  TFindings& findings, TSummary& summary) {
+                  TFindings& findings, TSummary& summary, std::optional<TMapOutputs>& maps) {
   const TWriteFormat format{options.Digits, options.Arcs ? TRepeats::Dropped : TRepeats::Kept, options.Limits};
-  TDrawer drawer;
+  TDrawer drawer({.ArcTolerance = options.ArcTolerance, .Pins = options.Pins});
   TFewPoints few(options.Arcs);
   for (const TAirspace& airspace : airspaces) {
     const TDrawnAirspace drawn = drawer.Draw(airspace);
@@ -252,6 +304,7 @@ void DrawAndWrite(const TAirspaceList& airspaces, TStream& output, const TConver
       }
     }
     summary.Points += WriteAirspace(drawn, output, format);
+    if (maps) maps->Add(drawn);
     ++summary.Airspaces;
     for (const TArc& arc : airspace.Arcs())
       ++(std::holds_alternative<TCircle>(arc.Shape) ? summary.Circles : summary.Arcs);
@@ -270,29 +323,37 @@ std::string Count(std::size_t count, const char* what) {
 // read leaves the output empty. The findings are told once all is written,
 // or before a failure's report.
 TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOptions& options,
-                          const std::function<void(const TFinding&)>& warn) {
+                          const std::function<void(const TFinding&)>& warn, const TMapStreams& mapStreams) {
   TSummary summary;
   TFindings findings;
-  const auto tell = [&] {
-    for (const TFinding& finding : findings.InLineOrder()) {
+  const auto tell = [&](const std::vector<TFinding>& told) {
+    for (const TFinding& finding : told) {
       ++summary.Warnings;
       if (warn) warn(finding);
     }
   };
+  std::vector<TFinding> told;
   try {
     TAirspaceReader reader(input, {.Arcs = options.Arcs,
-                                   .Limits = options.Limits || options.Filters.NeedLimits(),
+                                   .Limits = options.Limits || options.Filters.NeedLimits() || mapStreams.Any(),
                                    .SkipBad = options.SkipBad,
                                    .Findings = options.Options});
     const TAirspaceList airspaces = ReadAndKeep(reader, options.Filters, findings, summary.Filtered);
     summary.Read = reader.Report();
-    DrawAndWrite(airspaces, output, options, findings, summary);
+    std::optional<TMapOutputs> maps;
+    if (mapStreams.Any())
+      maps.emplace(mapStreams,
+                   TFeatureFormat{options.Digits, options.Arcs, options.Encoding.value_or(GuessedEncoding(airspaces))});
+    DrawAndWrite(airspaces, output, options, findings, summary, maps);
     findings.ClassesNotFound(options.Filters);
+    told = findings.InLineOrder();
+    if (maps) maps->Finish(told);
   } catch (...) {
-    tell();  // the findings of the records before the failure come first
+    // The findings of the records before the failure come first.
+    tell(told.empty() ? findings.InLineOrder() : told);
     throw;
   }
-  tell();
+  tell(told);
   return summary;
 }
 

@@ -8,6 +8,7 @@
 
 #include "driver/ConversionOptions.h"
 #include "driver/Findings.h"
+#include "driver/MapOutputs.h"
 #include "numtext/NumText.h"
 #include "openair/AirspaceReader.h"
 #include "platform/FileStream.h"
@@ -57,8 +58,10 @@ struct TSummary {
 // its border is written once. In a run with options, the findings, each
 // given to `warn` in line order once the output is written, or before any
 // failure that ends the run.
+// Where `maps` names them, the GeoJSON file and the page get each airspace
+// as the ZRN does, and the page the findings.
 TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOptions& options = {},
-                          const std::function<void(const TFinding&)>& warn = nullptr);
+                          const std::function<void(const TFinding&)>& warn = nullptr, const TMapStreams& maps = {});
 
 // The summary line, where the options ask for one (--arcs, a filter,
 // --skip-bad): "N airspaces, P points", then "; A arcs and C circles drawn;

@@ -5,28 +5,37 @@
 #include <cstddef>
 #include <variant>
 
-#include "geodesy/Arcs.h"
+#include "geodesy/Pins.h"
 
 TDrawnAirspace TDrawer::Draw(const TAirspace& airspace) {
+  TDrawnAirspace drawn = DrawBorder(airspace);
+  if (Options.Pins && !drawn.FPinPlaced && drawn.FBorder.size() >= 3) {
+    drawn.FPin = PoleOfInaccessibility(drawn.FBorder);
+    drawn.FPinPlaced = true;
+  }
+  return drawn;
+}
+
+TDrawnAirspace TDrawer::DrawBorder(const TAirspace& airspace) {
   const std::span<const TGeographicPoint> dp = airspace.Border.Points;
   const std::span<const TArc> arcs = airspace.Arcs();
   Sources.clear();
   if (arcs.empty()) {
-    if (NoteSources) NoteDpPoints(airspace.Border, 0, dp.size());
+    if (Options.NoteSources) NoteDpPoints(airspace.Border, 0, dp.size());
     return {airspace, dp, Sources};
   }
   Points.clear();
   std::size_t next = 0;  // the first DP point not yet taken
   for (const TArc& arc : arcs) {
-    if (NoteSources) NoteDpPoints(airspace.Border, next, arc.Position);
+    if (Options.NoteSources) NoteDpPoints(airspace.Border, next, arc.Position);
     Points.insert(Points.end(), dp.begin() + static_cast<std::ptrdiff_t>(next),
                   dp.begin() + static_cast<std::ptrdiff_t>(arc.Position));
     next = arc.Position;
     const std::size_t first = Points.size();
-    DrawArc(arc, Points);
-    if (NoteSources) NoteArc(arc, first);
+    DrawArc(arc, Options.ArcTolerance, Points);
+    if (Options.NoteSources) NoteArc(arc, first);
   }
-  if (NoteSources) NoteDpPoints(airspace.Border, next, dp.size());
+  if (Options.NoteSources) NoteDpPoints(airspace.Border, next, dp.size());
   Points.insert(Points.end(), dp.begin() + static_cast<std::ptrdiff_t>(next), dp.end());
   return {airspace, Points, Sources};
 }

@@ -226,7 +226,7 @@ std::size_t WriteAirspace(const TDrawnAirspace& drawn, TStream& stream, TWriteFo
                      {airspace.Name, true},
                      {LimitsAfterName(airspace, format), true},
                      {Opening[2]},
-                     {PinText(airspace.Pin)},
+                     {PinText(drawn.Pin())},
                      {Opening[3]}});
   std::size_t written = 0;
   if (!border.empty()) {

@@ -400,7 +400,9 @@ TEST_F(RealFileTest, AnAirspaceWithArcsConvertsAsDrawn) {
   TScratchDir dir;
   WriteFile(dir / "in.oa", block);
   for (const auto& [decimals, expectedNumbers] : {std::pair{"2", two}, std::pair{"6", six}}) {
-    const TRunResult run = RunTarnel({"--arcs", "--decimals", decimals, "in.oa", "out.zrn"}, dir.Path());
+    // In 5-degree steps, as before the bound on chords.
+    const TRunResult run =
+        RunTarnel({"--arcs", "--arc-tolerance=1000", "--decimals", decimals, "in.oa", "out.zrn"}, dir.Path());
     ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
     EXPECT_EQ(run.Stdout, Banner + "1 airspace, 38 points; 2 arcs and 0 circles drawn; 0 left out\r\n");
     std::string expected =

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "geodesy/Arcs.h"
@@ -47,7 +48,7 @@ void ExpectSteps(const TGeographicPoint& centre, const std::vector<TGeographicPo
 TEST(ArcTest, CirclesHaveSeventyTwoPointsAtTheirRadius) {
   for (const TArcCase& c : Cases) {
     std::vector<TGeographicPoint> points;
-    AppendCircle(c.Centre, c.RadiusNm * MetresPerNauticalMile, points);
+    AppendCircle(c.Centre, c.RadiusNm * MetresPerNauticalMile, 1, points);
     ASSERT_EQ(points.size(), 72u);
     ExpectOnCircle(c.Centre, points, c.RadiusNm * MetresPerNauticalMile);
     ExpectSteps(c.Centre, points, TDirection::Clockwise, 355);
@@ -75,7 +76,7 @@ TEST(ArcTest, ArcsSweepInTheirDirection) {
     for (const auto& arc : arcs) {
       std::vector<TGeographicPoint> points;
       const double metres = c.RadiusNm * MetresPerNauticalMile;
-      AppendArc(c.Centre, metres, arc.First, arc.Last, arc.Direction, points);
+      AppendArc(c.Centre, metres, arc.First, arc.Last, arc.Direction, 1, points);
       ASSERT_EQ(points.size(), arc.Points) << arc.First << " " << arc.Last;
       ExpectOnCircle(c.Centre, points, metres);
       ExpectSteps(c.Centre, points, arc.Direction, arc.Sweep);
@@ -91,7 +92,7 @@ TEST(ArcTest, ArcsBetweenTwoPointsKeepThemAsTheirEnds) {
       std::vector<TGeographicPoint> points;
       const TDistanceAndBearing fromCentre[2] = {DistanceAndBearing(c.Centre, start),
                                                  DistanceAndBearing(c.Centre, end)};
-      AppendArcBetween(c.Centre, start, end, fromCentre, direction, points);
+      AppendArcBetween(c.Centre, start, end, fromCentre, direction, 1, points);
       ASSERT_GE(points.size(), 2u);
       EXPECT_EQ(points.front().Latitude, start.Latitude);
       EXPECT_EQ(points.front().Longitude, start.Longitude);
@@ -110,8 +111,59 @@ TEST(ArcTest, ArcsBetweenTwoPointsKeepThemAsTheirEnds) {
   std::vector<TGeographicPoint> same;
   const TGeographicPoint centre{50, 10}, point = PointAt(centre, 45, 9000);
   const TDistanceAndBearing fromCentre[2] = {DistanceAndBearing(centre, point), DistanceAndBearing(centre, point)};
-  AppendArcBetween(centre, point, point, fromCentre, TDirection::Clockwise, same);
+  AppendArcBetween(centre, point, point, fromCentre, TDirection::Clockwise, 1, same);
   EXPECT_EQ(same.size(), 2u);  // a sweep of 0: both ends, nothing between
 }
 
 }  // namespace
+
+// k against 1 - cos(2.5°/k) <= t/r by libm, away from the ties where the
+// last bit decides; and the point counts that follow from it.
+TEST(ArcTest, StepsAreDividedSoThatChordsStayWithinTheTolerance) {
+  const auto least = [](double metres, double tolerance) {
+    int k = 1;
+    while (k < MostStepDivisions && 1 - std::cos(2.5 / k * std::numbers::pi / 180) > tolerance / metres) ++k;
+    return k;
+  };
+  const struct {
+    double Metres, Tolerance;
+    int K;
+  } rows[] = {
+      {10506, 10, 1},        // 5.67 NM: the largest radius of 5-degree steps at 10 m
+      {10508, 10, 2},        // just beyond it
+      {16668, 10, 2},        // 9 NM, the median radius of published arcs
+      {55560, 10, 3},        // 30 NM
+      {685240, 10, 9},       // 370 NM
+      {1852000, 0.01, 420},  // 1000 NM at the least tolerance
+      {1852000, 1000, 2},   {0.5, 0.01, 1},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(StepDivisions(row.Metres, row.Tolerance), row.K) << row.Metres << " " << row.Tolerance;
+    EXPECT_EQ(least(row.Metres, row.Tolerance), row.K) << row.Metres << " " << row.Tolerance;
+  }
+  for (double metres = 100; metres < 1852000; metres *= 1.0137) {
+    for (const double tolerance : {0.01, 0.5, 10.0, 1000.0}) {
+      const int k = StepDivisions(metres, tolerance);
+      const double ratio = tolerance / metres;
+      if (std::fabs(1 - std::cos(2.5 / k * std::numbers::pi / 180) - ratio) > 1e-9 * ratio &&
+          (k == 1 || std::fabs(1 - std::cos(2.5 / (k - 1) * std::numbers::pi / 180) - ratio) > 1e-9 * ratio)) {
+        ASSERT_EQ(k, least(metres, tolerance)) << metres << " " << tolerance;
+      }
+    }
+  }
+}
+
+TEST(ArcTest, FinerStepsGiveMorePoints) {
+  const TGeographicPoint centre{45, 6};
+  const double metres = 30 * MetresPerNauticalMile;
+  for (const int k : {2, 3, 7}) {
+    std::vector<TGeographicPoint> circle;
+    AppendCircle(centre, metres, k, circle);
+    ASSERT_EQ(circle.size(), 72u * static_cast<unsigned>(k));
+    ExpectOnCircle(centre, circle, metres);
+    EXPECT_NEAR(DistanceAndBearing(centre, circle[1]).Bearing, 5.0 / k, 1e-6);
+    std::vector<TGeographicPoint> arc;
+    AppendArc(centre, metres, 10, 100.5, TDirection::Clockwise, k, arc);
+    EXPECT_EQ(arc.size(), static_cast<std::size_t>(std::ceil(90.5 * k / 5)) + 1);
+  }
+}

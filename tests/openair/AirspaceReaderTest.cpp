@@ -205,8 +205,11 @@ TArcParse ParseWithArcs(const std::string& input) {
   return parse;
 }
 
+// In 5-degree steps: a bound of 1000 m asks for no finer ones below 550 NM.
+constexpr TDrawOptions FiveDegreeSteps{.ArcTolerance = MaxArcTolerance};
+
 std::vector<TGeographicPoint> Drawn(const TAirspace& airspace) {
-  TDrawer drawer;
+  TDrawer drawer(FiveDegreeSteps);
   const std::span<const TGeographicPoint> points = drawer.Draw(airspace).Border();
   return {points.begin(), points.end()};
 }
@@ -280,7 +283,7 @@ TEST(ParseAirspacesWithArcsTest, CentreLastsAndDirectionResetsAtEachAc) {
   EXPECT_GT(first[10].Longitude, 10);  // east of the centre: clockwise
   EXPECT_EQ(first.back().Latitude, 49);
   TMemoryStream out;
-  TDrawer drawer;
+  TDrawer drawer(FiveDegreeSteps);
   EXPECT_EQ(WriteAirspace(drawer.Draw(parse.List[0]), out, {2, TRepeats::Dropped}), 20u);
   const std::vector<TGeographicPoint> second = Drawn(parse.List[1]);
   ASSERT_EQ(second.size(), 72u + 55);  // counter-clockwise: 0 to 90 the long way

@@ -1,5 +1,5 @@
 // Unwrapping a border's longitudes.
-#include "check/Plane.h"
+#include "geodesy/Plane.h"
 
 #include <cmath>
 
