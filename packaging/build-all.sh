@@ -21,7 +21,8 @@ package() {  # package BUILD_DIR GENERATORS [CMAKE_OPTIONS...]
   local build=$1 generators=$2 started=$SECONDS
   shift 2
   echo "$build: configuring"
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNEL_BUILD_TESTS=OFF "$@" >/dev/null
+  # The preview page of a package draws the world map.
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNEL_BUILD_TESTS=OFF -DTARNEL_WORLD_MAP=ON "$@" >/dev/null
   echo "$build: building"
   cmake --build "$build" -j2 >/dev/null
   echo "$build: packaging ${generators//;/ and } into $out"

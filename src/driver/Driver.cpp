@@ -2,6 +2,7 @@
 // conversion, the closing of the output.
 #include "driver/Driver.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <variant>
@@ -201,7 +202,7 @@ public:
     GeoJson = Create(ConversionOptions.GeoJson);
     Preview = Create(ConversionOptions.Preview);
   }
-  TMapStreams Streams() const { return {GeoJson.get(), Preview.get(), InputFileName, ConversionOptions.Tiles}; }
+  TMapStreams Streams() const { return {GeoJson.get(), Preview.get(), Title, ConversionOptions.Tiles}; }
   void Close() {
     for (TFileStream* stream : {GeoJson.get(), Preview.get()})
       if (stream != nullptr) stream->Close();
@@ -227,6 +228,7 @@ private:
 
   std::unique_ptr<TFileStream> GeoJson;
   std::unique_ptr<TFileStream> Preview;
+  std::string Title = std::filesystem::path(InputFileName).filename().string();  // the page's: no folders
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The README against the program: its option table, rendered as GitHub
 # renders it (cmark-gfm), is one table with a row for every option --help
-# lists; its sample outputs are those of the commands beside them, on the
+# lists, which the manual and the Windows README describe too; its sample outputs are those of the commands beside them, on the
 # real files where they are there.
 #   bash tests/docs/check-docs.sh TARNEL README.md TESTDATA
 set -euo pipefail
@@ -22,6 +22,13 @@ table=$(awk '/^<table>/{on=1} on; /^<\/table>/{exit}' <<<"$section")
 options=$("$program" --help | tr -d '\r' | grep -oE '^  --[a-z-]+' | sed 's/^  //')
 for option in $options; do
   grep -qE "^<td><code>$option(=[A-Z]+)?</code></td>" <<<"$table" || fail "no row for $option in the option table"
+done
+
+# And in the manual (with its escaped hyphens) and the Windows README.
+man=$(dirname "$readme")/man/TARNEL.1.in windows=$(dirname "$readme")/packaging/README-windows.txt.in
+for option in $options; do
+  grep -qE -- "^\.BI? ${option//-/\\\\-}( |=|\$)" "$man" || fail "the manual does not describe $option"
+  grep -qE -- "^ +$option([ =]|\$)" "$windows" || fail "the Windows README does not list $option"
 done
 
 # The samples: what a command prints, the README's words joined as it wraps them.
