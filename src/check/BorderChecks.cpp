@@ -55,7 +55,9 @@ void FindZigzags(const TDrawnAirspace& airspace, std::vector<TFinding>& findings
                                                 " m from the border point beside it (a zigzag)"});
   };
   for (std::size_t i = 0; i < count; ++i) {
-    if (sources[i].ArcStart) tell(i, (i + count - 1) % count, "first");
+    const std::size_t before = (i + count - 1) % count;
+    // An arc that starts where one ends: the gap is told once, at the end.
+    if (sources[i].ArcStart && !sources[before].ArcEnd) tell(i, before, "first");
     if (sources[i].ArcEnd) tell(i, (i + 1) % count, "last");
   }
 }

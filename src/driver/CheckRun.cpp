@@ -41,25 +41,36 @@ TCheckSummary CheckAirspaces(TStream& input, const TFilters& filters,
                              const std::function<void(const TFinding&)>& tell) {
   TCheckSummary summary;
   TFindings findings;
+  const auto tellAll = [&] {
+    for (const TFinding& finding : findings.InLineOrder()) {
+      ++(finding.IsError() ? summary.Errors : summary.Warnings);
+      if (tell) tell(finding);
+    }
+  };
   TAirspaceReader reader(input, {.Arcs = true, .Limits = true, .Findings = true, .Check = true});
   TDrawer drawer({.NoteSources = true});
   TFewPoints few(true);
-  while (TAirspaceDraft* draft = reader.Next()) {
+  try {
+    while (TAirspaceDraft* draft = reader.Next()) {
+      reader.TakeFindings(findings.List());
+      const TAirspace& airspace = draft->Airspace;
+      const bool leftOut = filters.Any() && LeftOut(airspace, filters);
+      findings.Airspace(airspace, leftOut, filters);
+      const TDrawnAirspace drawn = drawer.Draw(airspace);
+      summary.Extent.Add(drawn.Border());
+      if (!leftOut) CheckDrawn(drawn, few, findings);
+    }
+  } catch (...) {
+    // A failure of the input itself (a read error, memory): what was found
+    // before it is told first.
     reader.TakeFindings(findings.List());
-    const TAirspace& airspace = draft->Airspace;
-    const bool leftOut = filters.Any() && LeftOut(airspace, filters);
-    findings.Airspace(airspace, leftOut, filters);
-    const TDrawnAirspace drawn = drawer.Draw(airspace);
-    summary.Extent.Add(drawn.Border());
-    if (!leftOut) CheckDrawn(drawn, few, findings);
+    tellAll();
+    throw;
   }
   reader.TakeFindings(findings.List());
   if (std::optional<TFinding> finding = few.Finish()) findings.Add(*std::move(finding));
   findings.ClassesNotFound(filters);
-  for (const TFinding& finding : findings.InLineOrder()) {
-    ++(finding.IsError() ? summary.Errors : summary.Warnings);
-    if (tell) tell(finding);
-  }
+  tellAll();
   return summary;
 }
 

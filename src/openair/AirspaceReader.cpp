@@ -367,9 +367,8 @@ void TAirspaceReader::DoubtArcCoordinates(const TRecord& record, bool between) {
 void TAirspaceReader::NoteUnknownKeyword(const TRecord& record) {
   constexpr std::size_t Shown = 16;  // bytes of a keyword named in the finding
   const std::string_view token = FirstToken(record.Line);
-  // Records of later extensions of OpenAir that the keyword table leaves out
-  // (an input starting with them is no OpenAir by its first line), known all the same.
-  if (SameLetters(token, "AA") || SameLetters(token, "AX")) return;
+  for (const std::string_view known : KnownUnlisted)
+    if (SameLetters(token, known)) return;
   std::string keyword = UpperCase(token.substr(0, Shown));
   if (token.size() > Shown) keyword += "...";
   const auto [place, added] = UnknownKeywords.try_emplace(std::move(keyword), TUnknownKeyword{Lines.LineNumber(), 0});

@@ -48,6 +48,11 @@ constexpr std::array<TKeyword, 16> Keywords = {{
 }};
 constexpr std::size_t MaxKeywordLength = 2;
 
+// Records of later extensions of OpenAir that the table leaves out (an input
+// starting with them is no OpenAir by its first line), known all the same:
+// read and ignored without a warning.
+constexpr std::array<std::string_view, 3> KnownUnlisted = {"AA", "AI", "AX"};
+
 // The kind of the token's keyword, without regard to case; None for any
 // other token.
 TRecordKind KindOfKeyword(std::string_view token);

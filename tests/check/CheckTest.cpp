@@ -52,6 +52,9 @@ TEST(CheckTest, FindingsOfAirspacesAndBorders) {
        {"f:5: warning: the arc's first point lies 100.1 m from the border point beside it (a zigzag)"}},
       {ArcAirspace("DP 50.10181 N 10 E\n", "49.9 N 10 E"), {}},
       {ArcAirspace("DP 50.1 N 10 E\n", "49.9 N 10 E"), {}},
+      // One arc starting 100 m from where the one before ends: one zigzag.
+      {"AC R\nAN Two\nV X=50 N 10 E\nDB 50.1 N 10 E, 49.9 N 10 E\nDB 49.9009 N 10 E, 50.1 N 10 E\n",
+       {"f:4: warning: the arc's last point lies 100.1 m from the border point beside it (a zigzag)"}},
       // A bow tie; a border that turns back, its tip on an earlier edge.
       {"AC R\nAN Tie\nDP 50 N 10 E\nDP 51 N 11 E\nDP 50 N 11 E\nDP 51 N 10 E\n",
        {"f:6: warning: the border crosses itself: this edge meets the edge of line 4"}},
@@ -72,6 +75,7 @@ TEST(CheckTest, FindingsOfAirspacesAndBorders) {
       {"AC R\nAN Tabs\nDP 48\t75\t00 N 010\t00\t00 E\n" + fourPoints,
        {"f:3: warning: minutes of 60 or more: 75"}},  // tabs part the numbers as blanks do
       {"AC R\nAN Colours\nSP 0,1,2,3\nSB 255,0,0\n", {"f:1: warning: airspace without a border"}},
+      {"AC R\nAN Known\nAI 1\nAX 7000\naa x\n" + fourPoints, {}},  // later records, read and ignored
       // Five numbers that fail: five errors, and nothing left of the border.
       {"AC R\nAN Bad\nDP 1:0:5-5 N 2 E\nDP 1.2.3 N 2 E\nDP 50::00 N 2 E\nAT 1-2 N 2 E\nDP 3 N 4-4 E\n",
        {"f:1: warning: airspace without a border", "f:3: error: '5-5' is not a number",
