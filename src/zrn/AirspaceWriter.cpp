@@ -50,9 +50,11 @@ template <int Digits>
 struct TFastNumber {
   using TValue = TScaled;
   static constexpr std::size_t MaxText = MaxDigitsText<Digits>;
-  static bool Round(double value, TValue& rounded) { return RoundToDigitsFast<Digits>(value, rounded); }
+  [[gnu::always_inline]] static bool Round(double value, TValue& rounded) {
+    return RoundToDigitsFast<Digits>(value, rounded);
+  }
   template <typename TCursor>
-  static void Put(TValue value, TCursor& out) {
+  [[gnu::always_inline]] static void Put(TValue value, TCursor& out) {
     PutScaled<Digits>(value, out);
   }
 };
@@ -60,9 +62,11 @@ template <>
 struct TFastNumber<FloatDigits> {
   using TValue = THundredths;
   static constexpr std::size_t MaxText = MaxFastText;
-  static bool Round(double value, TValue& rounded) { return RoundToHundredthsFast(value, rounded); }
+  [[gnu::always_inline]] static bool Round(double value, TValue& rounded) {
+    return RoundToHundredthsFast(value, rounded);
+  }
   template <typename TCursor>
-  static void Put(TValue value, TCursor& out) {
+  [[gnu::always_inline]] static void Put(TValue value, TCursor& out) {
     PutHundredths(value, out);
   }
 };
@@ -79,7 +83,7 @@ class TPointWriter {
 public:
   // The line of two numbers that take the fast path, straight into the stream.
   [[gnu::always_inline]] static void WriteFast(TValue latitude, TValue longitude, TStream& stream) {
-    const auto fill = [&](auto& out) {
+    const auto fill = [&](auto& out) __attribute__((always_inline)) {
       for (const char c : Point[0]) out.WriteInRoom(c);
       TFast::Put(latitude, out);
       for (const char c : Point[1]) out.WriteInRoom(c);
