@@ -5,7 +5,8 @@
 # target.
 #   bench/run.sh [--quick] [--callgrind] [--soft]
 # The real files of ../shared/testdata, concatenated, are converted with and
-# without --arcs, and with --decimals=6; so are the large polygons.
+# without --arcs, with --decimals=6, and with --arcs and both map outputs
+# (the GeoJSON and the page); the large polygons with and without --decimals=6.
 #     --quick      tiny inputs, one run: only checks that it works
 #     --callgrind  also counts the instructions per input byte of the large
 #                  CR LF polygons file under callgrind (slow, but steady
@@ -82,6 +83,7 @@ measure() {
   case ${3:-} in
     arcs) options=(--arcs) ;;
     decimals6) options=(--decimals=6) ;;
+    maps) options=(--arcs --geojson="$data/maps.geojson" --preview="$data/maps.html") ;;
   esac
   local start end status=0 size first record="$data/$(basename "$input")${3:+-$3}.size"
   start=${EPOCHREALTIME/[^0-9]/}
@@ -137,6 +139,7 @@ if [ -n "$mixed" ]; then
   row mix "real files" "$main/TARNEL" "$mixed"
   row mix-arcs "real files, --arcs" "$main/TARNEL" "$mixed" arcs
   row mix-decimals6 "real files, 6 digits" "$main/TARNEL" "$mixed" decimals6
+  row mix-maps "real files, --arcs, GeoJSON and page" "$main/TARNEL" "$mixed" maps
 fi
 
 instructions="not counted: --callgrind"
@@ -189,6 +192,10 @@ if [ -n "$mixed" ]; then
     'BEGIN { printf "%.2f x", a / b }')" "at most 1.2 x"
   figure "real files, --decimals=6 against without, speed" "$(awk -v a="${speed[mix-decimals6]}" -v b="${speed[mix]}" \
     'BEGIN { printf "%.2f x", a / b }')" "at least 0.7 x"
+  figure "real files, GeoJSON and page against --arcs, speed" "$(awk -v a="${speed[mix-maps]}" \
+    -v b="${speed[mix-arcs]}" 'BEGIN { printf "%.2f x", a / b }')" "at least 0.5 x"
+  figure "real files, GeoJSON and page against --arcs, peak RSS" "$(awk -v a="${ratio[mix-maps]}" \
+    -v b="${ratio[mix-arcs]}" 'BEGIN { printf "%.2f x", a / b }')" "at most 1.3 x"
 else
   figure "real files, --arcs against without" "not measured: no ../shared/testdata" ""
 fi

@@ -32,3 +32,8 @@ constexpr std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
 }
+
+// "1 point", "2 points": a count and a noun that takes an s.
+inline std::string Counted(std::size_t count, const char* what) {
+  return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/Text.h"
 #include "check/AirspaceChecks.h"
 #include "check/BorderChecks.h"
 #include "check/Crossings.h"
@@ -22,10 +23,6 @@ void CheckDrawn(const TDrawnAirspace& drawn, TFewPoints& few, TFindings& finding
   FindCrossings(drawn, found);
   FindBorderDoubts(drawn, found);
   findings.Add(std::move(found));
-}
-
-std::string Count(std::size_t count, const char* what) {
-  return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
 // ‹48.71 N›: two decimals, the hemisphere for the sign.
@@ -75,7 +72,7 @@ TCheckSummary CheckAirspaces(TStream& input, const TFilters& filters,
 }
 
 std::string CountsLine(const TCheckSummary& summary) {
-  return Count(summary.Errors, "error") + ", " + Count(summary.Warnings, "warning");
+  return Counted(summary.Errors, "error") + ", " + Counted(summary.Warnings, "warning");
 }
 
 std::string ExtentLine(const TExtent& extent) {

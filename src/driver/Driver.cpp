@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "base/Text.h"
 #include "check/AirspaceChecks.h"
 #include "driver/CheckRun.h"
 #include "driver/CommandLine.h"
@@ -314,11 +315,6 @@ void DrawAndWrite(const TAirspaceList& airspaces, TStream& output, const TConver
   if (std::optional<TFinding> finding = few.Finish()) findings.Add(*std::move(finding));
 }
 
-// "1 point", "2 points".
-std::string Count(std::size_t count, const char* what) {
-  return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
-}
-
 }  // namespace
 
 // Nothing is written before the whole input has been read, so a failing
@@ -361,13 +357,13 @@ TSummary ConvertAirspaces(TStream& input, TStream& output, const TConversionOpti
 
 std::string SummaryLine(const TSummary& summary, const TConversionOptions& options) {
   if (!options.Arcs && !options.Filters.Any() && !options.SkipBad) return {};
-  std::string line = Count(summary.Airspaces, "airspace") + ", " + Count(summary.Points, "point");
+  std::string line = Counted(summary.Airspaces, "airspace") + ", " + Counted(summary.Points, "point");
   if (options.Arcs)
-    line += "; " + Count(summary.Arcs, "arc") + " and " + Count(summary.Circles, "circle") + " drawn; " +
+    line += "; " + Counted(summary.Arcs, "arc") + " and " + Counted(summary.Circles, "circle") + " drawn; " +
             std::to_string(summary.Read.LeftOut) + " left out";
-  if (options.Filters.Any()) line += "; " + Count(summary.Filtered, "airspace") + " left out by filters";
-  if (options.SkipBad) line += "; " + Count(summary.Read.Broken, "airspace") + " left out as broken";
-  if (summary.Warnings > 0) line += "; " + Count(summary.Warnings, "warning");
+  if (options.Filters.Any()) line += "; " + Counted(summary.Filtered, "airspace") + " left out by filters";
+  if (options.SkipBad) line += "; " + Counted(summary.Read.Broken, "airspace") + " left out as broken";
+  if (summary.Warnings > 0) line += "; " + Counted(summary.Warnings, "warning");
   return line;
 }
 
