@@ -512,3 +512,41 @@ TEST_F(CliTest, OutputGetsTheUsualPermissions) {
 }
 
 }  // namespace
+
+// The GeoJSON file and the page follow the output's rules: refused where
+// they are the input, the output or an OpenAir file, and left empty by a
+// run that fails.
+TEST_F(CliTest, MapOutputsFollowTheOutputsRules) {
+  WriteFile(Dir / "in.oa", Sample);
+  WriteFile(Dir / "old.oa", Sample);
+  WriteFile(Dir / "bad.oa", Sample + "AC R\r\nDP 1-1 N 2 E\r\n");
+  const auto path = [&](const char* name) { return (Dir / name).string(); };
+  const struct {
+    std::vector<std::string> Args;
+    std::string Report;  // empty where the run succeeds
+  } cases[] = {
+      {{"--geojson=in.oa", "in.oa", "out.zrn"}, "Cannot create file \"" + path("in.oa") + "\". It is the input file."},
+      {{"--preview=out.zrn", "in.oa", "out.zrn"},
+       "Cannot create file \"" + path("out.zrn") + "\". It is another output of this run."},
+      {{"--geojson=g.json", "--preview=g.json", "in.oa", "out.zrn"},
+       "Cannot create file \"" + path("g.json") + "\". It is another output of this run."},
+      {{"--geojson=old.oa", "in.oa", "out.zrn"},
+       "Cannot create file \"" + path("old.oa") + "\". It holds OpenAir airspaces and is not replaced."},
+      {{"--geojson=g.json", "--preview=p.html", "bad.oa", "out.zrn"}, "'1-1' is not a valid floating point value"},
+      {{"--geojson", "g.json", "--preview", "p.html", "in.oa", "out.zrn"}, ""},
+  };
+  for (const auto& c : cases) {
+    WriteFile(Dir / "g.json", "stale");
+    WriteFile(Dir / "p.html", "stale");
+    const TRunResult run = RunTarnel(c.Args, Dir.Path());
+    EXPECT_EQ(run.ExitCode, c.Report.empty() ? 0 : 1) << c.Args[0];
+    EXPECT_NE(run.Stderr.find(c.Report), std::string::npos) << run.Stderr;
+    EXPECT_EQ(ReadFile(Dir / "in.oa"), Sample);
+    EXPECT_EQ(ReadFile(Dir / "old.oa"), Sample);
+    if (c.Args[2] != "bad.oa") continue;
+    EXPECT_EQ(ReadFile(Dir / "g.json"), "") << "a failed run leaves the GeoJSON empty";
+    EXPECT_EQ(ReadFile(Dir / "p.html"), "") << "and the page";
+  }
+  EXPECT_EQ(ReadFile(Dir / "g.json").rfind("{\"type\":\"FeatureCollection\",\"features\":[\n", 0), 0u);
+  EXPECT_NE(ReadFile(Dir / "p.html").find("TEST AREA"), std::string::npos);
+}
