@@ -192,9 +192,9 @@ if [ -n "$mixed" ]; then
     'BEGIN { printf "%.2f x", a / b }')" "at most 1.2 x"
   figure "real files, --decimals=6 against without, speed" "$(awk -v a="${speed[mix-decimals6]}" -v b="${speed[mix]}" \
     'BEGIN { printf "%.2f x", a / b }')" "at least 0.7 x"
-  figure "real files, GeoJSON and page against --arcs, speed" "$(awk -v a="${speed[mix-maps]}" \
+  figure "real files, map outputs against --arcs, speed" "$(awk -v a="${speed[mix-maps]}" \
     -v b="${speed[mix-arcs]}" 'BEGIN { printf "%.2f x", a / b }')" "at least 0.5 x"
-  figure "real files, GeoJSON and page against --arcs, peak RSS" "$(awk -v a="${ratio[mix-maps]}" \
+  figure "real files, map outputs against --arcs, RSS" "$(awk -v a="${ratio[mix-maps]}" \
     -v b="${ratio[mix-arcs]}" 'BEGIN { printf "%.2f x", a / b }')" "at most 1.3 x"
 else
   figure "real files, --arcs against without" "not measured: no ../shared/testdata" ""
