@@ -26,7 +26,8 @@ TEST(EncodingTest, EightBitTablesAgreeWithIconv) {
   for (int e = 0; e < 5; ++e) {
     const TEncoding encoding = *EncodingNamed(EncodingNames[static_cast<std::size_t>(e + 1)]);
     iconv_t convert = iconv_open("UTF-8", names[e]);
-    ASSERT_NE(convert, reinterpret_cast<iconv_t>(-1)) << names[e];
+    // A cross build's C library under qemu has no conversion modules.
+    if (convert == reinterpret_cast<iconv_t>(-1)) GTEST_SKIP() << "this system's iconv has no " << names[e];
     for (int byte = 0x80; byte < 0x100; ++byte) {
       char in = static_cast<char>(byte), out[8];
       char *from = &in, *to = out;
