@@ -121,6 +121,21 @@ count() {
   echo "$platform: $name: $differ of $lines point lines differ (allowed: last bits of sin, cos, atan2)"
 }
 
+# The pins found on the platform against the reference's, the same to 8
+# decimals (the search itself uses no libm; only the arcs' last bits could
+# reach it): pins NAME INPUT
+pins() {
+  local name=$1 input=$2 lines differ
+  "$reference/TARNEL" --arcs --decimals=6 --pins "$input" "$build/$name.reference.zrn" >/dev/null 2>&1
+  "${run[@]}" "$program" --arcs --decimals=6 --pins "$input" "$build/$name.zrn" >/dev/null 2>&1 ||
+    "${run[@]}" "$program" --arcs --decimals=6 --pins "$input" "$build/$name.zrn" >/dev/null 2>&1
+  local cut='s/(pin="-?[0-9]+[.][0-9]{8})[0-9]{3} (-?[0-9]+[.][0-9]{8})[0-9]{3}"/\1 \2"/'
+  cmp <(sed -E "$cut" "$build/$name.reference.zrn") <(sed -E "$cut" "$build/$name.zrn")
+  lines=$(grep -c " pin=" "$build/$name.reference.zrn" || true)
+  differ=$(diff "$build/$name.reference.zrn" "$build/$name.zrn" | grep -c "^<" || true)
+  echo "$platform: $name gives the same pins to 8 decimals; $differ of $lines differ in the last 3"
+}
+
 data=../shared/testdata
 if [ -d "$data" ]; then
   for input in "$data"/*.txt; do
@@ -132,6 +147,7 @@ if [ -d "$data" ]; then
     convert "$name-11" "$input" --decimals=11
     convert "$name-pilot" "$input" --arcs --decimals=6 --limits --max-floor=FL100 --exclude-classes=FIR,E --skip-bad
     count "$name-arcs-11" "$input" --arcs --decimals=11
+    pins "$name-pins" "$input"
   done
 else
   echo "skipped the real files: no $data beside the project"

@@ -15,17 +15,39 @@ namespace {
 constexpr double DegreesToRadians = 3.141592653589793 / 180;
 constexpr double Sqrt2 = 1.4142135623730951;
 
+// cos of an angle of -90 to 90 degrees by its series in plain double
+// arithmetic, the same bits on every platform: a libm's last bit would move
+// the search's cells, and with them which of two nearly equal cells wins.
+double CosOfLatitude(double degrees) {
+  const double x = degrees * DegreesToRadians;  // |x| <= pi/2: 14 terms are far more than a double holds
+  double term = 1, sum = 1;
+  for (int n = 1; n < 14; ++n) {
+    term *= -x * x / ((2.0 * n - 1) * (2.0 * n));
+    sum += term;
+  }
+  return sum;
+}
+
 // The ring in the plane of the search, x scaled by cos(lat0).
 struct TRing {
   std::vector<TPlanePoint> Points;
   double Scale = 1;  // cos(lat0)
 };
 
+// The points to 1e-9 degree (0.1 mm): an arc's points differ between
+// platforms in their last bits, which would move the search as libm would.
+constexpr double Snap = 1e9;
+static_assert(180 * Snap < 0x1p53, "every snapped value is exact");
+
 TRing PlaneRing(std::span<const TGeographicPoint> border) {
-  TRing ring{UnwrappedPlane(border)};
+  std::vector<TGeographicPoint> snapped;
+  snapped.reserve(border.size());
+  for (const TGeographicPoint& point : border)
+    snapped.emplace_back(std::round(point.Latitude * Snap) / Snap, std::round(point.Longitude * Snap) / Snap);
+  TRing ring{UnwrappedPlane(snapped)};
   const auto [south, north] = std::minmax_element(ring.Points.begin(), ring.Points.end(),
                                                   [](const TPlanePoint& a, const TPlanePoint& b) { return a.Y < b.Y; });
-  ring.Scale = std::cos((south->Y + north->Y) / 2 * DegreesToRadians);
+  ring.Scale = CosOfLatitude((south->Y + north->Y) / 2);
   for (TPlanePoint& point : ring.Points) point.X *= ring.Scale;
   return ring;
 }

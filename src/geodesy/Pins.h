@@ -16,5 +16,7 @@ constexpr double PinPrecisionShare = 1.0 / 1000;
 // unwrapped across 180°, lat0 the middle of the ring's latitudes: a point
 // inside it by the even-odd rule whose distance to the nearest edge is
 // within PinPrecisionShare of the box's larger side of the largest there
-// is. Its longitude back within -180 to 180.
+// is. Its longitude back within -180 to 180. The points are taken to 1e-9
+// degree and the search uses no libm, so that every platform finds the same
+// point.
 TGeographicPoint PoleOfInaccessibility(std::span<const TGeographicPoint> ring);
