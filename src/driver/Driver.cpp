@@ -2,7 +2,6 @@
 // conversion, the closing of the output.
 #include "driver/Driver.h"
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <variant>
@@ -229,7 +228,7 @@ private:
 
   std::unique_ptr<TFileStream> GeoJson;
   std::unique_ptr<TFileStream> Preview;
-  std::string Title = std::filesystem::path(InputFileName).filename().string();  // the page's: no folders
+  std::string Title = InputFileName.substr(InputFileName.find_last_of("/\\") + 1);  // the page's: no folders
 };
 
 }  // namespace
